@@ -1,0 +1,73 @@
+// quillavon-cli: the club's data and scoring without windows.
+
+#include <cstring>
+#include <exception>
+
+#include "cli/Cli.h"
+#include "framework/StandardMessages.h"
+
+namespace qv::cli {
+
+std::map<std::string, CommandInfo>& commands() {
+    static std::map<std::string, CommandInfo> all;
+    return all;
+}
+
+int report(Context& ctx, const qv::data::Status& s) {
+    if (s.isOk()) return kOk;
+    if (s.isNotFound()) {
+        ctx.err << "Quillavon: No such record." << '\n';
+        return kRefused;
+    }
+    ctx.err << s.message().title << ": " << displayText(s.message().text) << '\n';
+    return kRefused;
+}
+
+}  // namespace qv::cli
+
+namespace {
+
+void usage(std::ostream& os) {
+    os << "usage: quillavon-cli [-C START_FOLDER] COMMAND [ARGS...]\n\ncommands:\n";
+    for (const auto& [name, info] : qv::cli::commands()) os << "  " << info.usage << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace qv::cli;
+    registerRecordCommands();
+    registerWorkstationCommands();
+
+    Context ctx;
+    int i = 1;
+    while (i < argc && argv[i][0] == '-') {
+        if (std::strcmp(argv[i], "-C") == 0 && i + 1 < argc) {
+            ctx.startFolder = argv[i + 1];
+            i += 2;
+        } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+            usage(std::cout);
+            return kOk;
+        } else {
+            usage(std::cerr);
+            return kUsage;
+        }
+    }
+    if (i >= argc) {
+        usage(std::cerr);
+        return kUsage;
+    }
+    auto it = commands().find(argv[i]);
+    if (it == commands().end()) {
+        std::cerr << "quillavon-cli: unknown command " << argv[i] << "\n";
+        usage(std::cerr);
+        return kUsage;
+    }
+    ctx.args.assign(argv + i + 1, argv + argc);
+    try {
+        return it->second.run(ctx);
+    } catch (const std::exception& e) {
+        std::cerr << "quillavon-cli: " << e.what() << '\n';
+        return kUsage;
+    }
+}

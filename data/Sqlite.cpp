@@ -58,6 +58,11 @@ bool Database::open(const std::string& path, Error* error) {
         // Rollback journal: a write-ahead log does not work on network folders.
         exec("PRAGMA journal_mode=DELETE");
         exec("PRAGMA foreign_keys=OFF");
+        // A large page cache keeps big batches (imports, recalculations) from
+        // spilling half-done pages to disk.
+        exec("PRAGMA cache_size=-65536");
+        // Savepoint journals stay in memory.
+        exec("PRAGMA temp_store=MEMORY");
         // Touch the file so that an unreadable or foreign file fails here.
         exec("SELECT count(*) FROM sqlite_schema");
     } catch (const SqlError& e) {
@@ -70,6 +75,7 @@ bool Database::open(const std::string& path, Error* error) {
 
 void Database::close() {
     cache_.clear();
+    for (auto& c : control_) c.reset();
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
 }
@@ -105,27 +111,47 @@ int Database::userVersion() {
 
 void Database::setUserVersion(int v) { exec("PRAGMA user_version=" + std::to_string(v)); }
 
-Transaction::Transaction(Database& db) : db_(db) {
+int Database::control(Control c) {
+    static const char* const kSql[] = {"BEGIN IMMEDIATE", "COMMIT",  "ROLLBACK",
+                                       "SAVEPOINT qv_op", "RELEASE qv_op", "ROLLBACK TO qv_op"};
+    auto& s = control_[static_cast<int>(c)];
+    if (!s) s = std::make_unique<Statement>(db_, kSql[static_cast<int>(c)]);
+    int rc = s->step();
+    s->reset();
+    return rc;
+}
+
+Transaction::Transaction(Database& db, Scope scope) : db_(db) {
+    using C = Database::Control;
     outer_ = !db.inTransaction();
-    if (outer_)
-        db_.prepare("BEGIN IMMEDIATE").step() == SQLITE_DONE ? void() : throw SqlError(db_.lastError());
-    else if (db_.prepare("SAVEPOINT qv_op").step() != SQLITE_DONE)
+    if (outer_) {
+        if (db_.control(C::Begin) != SQLITE_DONE) throw SqlError(db_.lastError());
+    } else if (scope == Scope::SingleStatement) {
+        active_ = false;
+    } else if (db_.control(C::Savepoint) != SQLITE_DONE) {
         throw SqlError(db_.lastError());
+    }
 }
 
 Transaction::~Transaction() {
-    if (done_) return;
+    using C = Database::Control;
+    if (done_ || !active_) return;
     if (outer_) {
-        db_.prepare("ROLLBACK").step();
+        db_.control(C::Rollback);
     } else {
-        db_.prepare("ROLLBACK TO qv_op").step();
-        db_.prepare("RELEASE qv_op").step();
+        db_.control(C::RollbackTo);
+        db_.control(C::Release);
     }
 }
 
 void Transaction::commit() {
-    int rc = db_.prepare(outer_ ? "COMMIT" : "RELEASE qv_op").step();
-    if (rc != SQLITE_DONE) throw SqlError(db_.lastError());
+    using C = Database::Control;
+    if (!active_) return;
+    if (db_.control(outer_ ? C::Commit : C::Release) != SQLITE_DONE) {
+        sqlite3* h = db_.handle();
+        Error e{sqlite3_extended_errcode(h), sqlite3_errmsg(h)};
+        throw SqlError(e);
+    }
     done_ = true;
 }
 

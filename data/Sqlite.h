@@ -89,7 +89,12 @@ public:
     int userVersion();
     void setUserVersion(int v);
 
+    // The statements of transaction control, prepared once.
+    enum class Control { Begin, Commit, Rollback, Savepoint, Release, RollbackTo };
+    int control(Control c);
+
 private:
+    std::unique_ptr<Statement> control_[6];
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
@@ -97,10 +102,12 @@ private:
 
 // Every write runs inside one of these. The outermost starts an immediate
 // transaction; nested ones are savepoints. Without commit() everything done
-// since it began is undone.
+// since it began is undone. A write that is a single statement needs no
+// savepoint inside a transaction: SQLite undoes a failed statement by itself.
 class Transaction {
 public:
-    explicit Transaction(Database& db);
+    enum class Scope { Savepoint, SingleStatement };
+    explicit Transaction(Database& db, Scope scope = Scope::Savepoint);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -109,6 +116,7 @@ public:
 private:
     Database& db_;
     bool outer_ = false;
+    bool active_ = true;
     bool done_ = false;
 };
 

@@ -371,7 +371,7 @@ Status Store::insert(Record& rec) {
         rec.primedNumber = primedBefore;
     };
     try {
-        sql::Transaction tx(database(f));
+        sql::Transaction tx(database(f), sql::Transaction::Scope::SingleStatement);
         if (Status s = insertRow(rec); !s) {
             restore();
             return s;

@@ -122,6 +122,12 @@ int FileDef::autoNumberField() const {
     return k ? k->components.front().field : -1;
 }
 
+int FileDef::secretField() const {
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].secret) return static_cast<int>(i);
+    return -1;
+}
+
 int FileDef::layoutBytes() const {
     int n = 0;
     for (const auto& f : fields) n += f.bytes();

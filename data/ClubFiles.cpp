@@ -97,6 +97,7 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     add(sty);
 
     FileDef use = file("Users", "USE", "USER.TPS", C, 114, Users::fieldDefs());
+    use.fields[use.fieldIndex("UserPassword")].secret = true;
     key(use, "byUserCounter", "Counter", Primary | Auto, "byUserCounter");
     key(use, "bySecurityLevel", "SecurityLevel", Dup, "Foreign Key bySecurityLevel");
     key(use, "byUserId", "UserId", Unique | CaseSensitive, "byUserId");

@@ -23,6 +23,9 @@ struct FieldDef {
     FieldKind kind;
     int width;   // text width or storage bytes
     int places;  // decimal places (Decimal only)
+    // A password: what is written is kept only as a salted hash beside the
+    // record; the field itself always reads blank.
+    bool secret = false;
     // Byte size in the record layout.
     int bytes() const;
 };
@@ -78,6 +81,8 @@ struct FileDef {
     const KeyDef* autoNumberKey() const;
     // The auto-numbered field, which is also the record number; -1 when none.
     int autoNumberField() const;
+    // The password field, or -1.
+    int secretField() const;
     int layoutBytes() const;
 };
 

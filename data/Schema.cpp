@@ -63,6 +63,7 @@ std::vector<std::string> createStatements(const FileDef& f) {
             t += quoted(fd.name) + " " + columnType(fd);
         t += " CHECK (" + columnCheck(fd) + "), ";
     }
+    if (f.secretField() >= 0) t += "_secret TEXT NOT NULL DEFAULT '', ";
     t += "_rev INTEGER NOT NULL DEFAULT 0)";
     out.push_back(t);
 

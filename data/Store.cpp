@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "data/FixedText.h"
+#include "data/Passwords.h"
 #include "data/Schema.h"
 
 namespace qv::data {
@@ -17,6 +18,8 @@ struct FileSql {
     std::string remove;
     std::string byRecno;
     std::string maxId;
+    std::string secret;
+    std::string setSecret;
 };
 
 const FileSql& sqlFor(const FileDef& f) {
@@ -32,11 +35,21 @@ const FileSql& sqlFor(const FileDef& f) {
                 params += (i ? ", ?" : "?") + n;
                 sets += quoted(d->fields[i].name) + " = ?" + n + ", ";
             }
+            if (d->secretField() >= 0) {
+                // The hash goes beside the record; a blank password on a
+                // change keeps the one stored.
+                std::string n = "?" + std::to_string(d->fields.size() + 2);
+                cols += ", _secret";
+                params += ", " + n;
+                sets += "_secret = coalesce(" + n + ", _secret), ";
+            }
             if (idIsRecno(*d))
                 s.insert = "INSERT INTO " + t + " (" + cols + ") VALUES (" + params + ")";
             else
                 s.insert = "INSERT INTO " + t + " (rowid, " + cols + ") VALUES (?1, " + params + ")";
             s.update = "UPDATE " + t + " SET " + sets + "_rev = _rev + 1 WHERE rowid = ?1";
+            s.secret = "SELECT _secret FROM " + t + " WHERE rowid = ?1";
+            s.setSecret = "UPDATE " + t + " SET _secret = ?2 WHERE rowid = ?1";
             s.remove = "DELETE FROM " + t + " WHERE rowid = ?1";
             s.byRecno = "SELECT " + selectColumns(*d) + " FROM " + t + " WHERE rowid = ?1";
             if (int id = d->autoNumberField(); id >= 0)
@@ -55,10 +68,28 @@ void bindValue(sql::Statement& s, int param, const FieldDef& f, const FieldValue
         s.bind(param, v.num);
 }
 
-void bindFields(sql::Statement& s, const Record& rec) {
+// Binds the fields from parameter 2 on. A password is bound as its hash
+// after the fields (NULL: keep the stored one) and the field itself as blank.
+void bindFields(sql::Statement& s, const Record& rec, bool inserting) {
     const FileDef& f = rec.def();
-    for (size_t i = 0; i < f.fields.size(); ++i)
+    const int secret = f.secretField();
+    for (size_t i = 0; i < f.fields.size(); ++i) {
+        if (static_cast<int>(i) == secret) {
+            const int param = static_cast<int>(f.fields.size() + 2);
+            if (!rec[i].text.empty() || inserting)
+                s.bind(param, hashPassword(rec[i].text));
+            else
+                s.bindNull(param);
+            s.bind(static_cast<int>(i + 2), std::string_view(""));
+            continue;
+        }
         bindValue(s, static_cast<int>(i + 2), f.fields[i], rec[i]);
+    }
+}
+
+// After a write the buffer no longer holds the password it carried.
+void forgetSecret(Record& rec) {
+    if (int i = rec.def().secretField(); i >= 0) rec[i].text.clear();
 }
 
 // Reads a row selected with selectColumns() into `out`.
@@ -405,7 +436,7 @@ Status Store::insertRow(Record& rec) {
         else
             s.bindNull(1);
     }
-    bindFields(s, rec);
+    bindFields(s, rec, true);
     int rc = s.step();
     if (rc != SQLITE_DONE) {
         sql::Error err = db.lastError();
@@ -416,6 +447,7 @@ Status Store::insertRow(Record& rec) {
     }
     s.reset();
     rec.stamp.recno = sqlite3_last_insert_rowid(db.handle());
+    forgetSecret(rec);
     rec.stamp.rev = 0;
     rec.primedNumber = 0;
     return Status::ok();
@@ -503,7 +535,7 @@ Status Store::updateRow(Record& rec, bool checkStamp) {
 
     sql::Statement& s = db.prepare(sqlFor(f).update);
     s.bind(1, rec.stamp.recno);
-    bindFields(s, rec);
+    bindFields(s, rec, false);
     int rc = s.step();
     if (rc != SQLITE_DONE) {
         sql::Error err = db.lastError();
@@ -540,6 +572,7 @@ Status Store::updateRow(Record& rec, bool checkStamp) {
         }
     }
     rec.stamp.rev = stored.stamp.rev + 1;
+    forgetSecret(rec);
     return Status::ok();
 }
 
@@ -681,6 +714,39 @@ Cursor Store::walk(std::string_view label, std::string_view key, const std::vect
     Status s = walk(label, key, from, reverse, c);
     if (!s) throw std::runtime_error(s.message().title + ": " + s.message().text);
     return std::move(*c);
+}
+
+Status Store::checkPassword(const Record& rec, std::string_view candidate, bool& matches) {
+    const FileDef& f = rec.def();
+    matches = false;
+    if (Status s = ensureOpen(f); !s) return s;
+    const int field = f.secretField();
+    if (field < 0) throw std::invalid_argument(f.label + " keeps no password");
+    try {
+        sql::Database& db = database(f);
+        sql::Statement& s = db.prepare(sqlFor(f).secret);
+        s.bind(1, rec.stamp.recno);
+        int rc = s.step();
+        std::string hash = rc == SQLITE_ROW ? std::string(s.text(0)) : std::string();
+        s.reset();
+        if (rc == SQLITE_DONE) return Status::notFound();
+        if (rc != SQLITE_ROW) return Status::failed(storageFailure(1, f, db.lastError()));
+        const std::string typed = fitText(candidate, static_cast<size_t>(f.fields[field].width));
+        matches = verifyPassword(hash, typed);
+        if (matches && passwordNeedsRehash(hash)) {
+            // Stronger limits than when it was stored: store it anew.
+            sql::Transaction tx(db, sql::Transaction::Scope::SingleStatement);
+            sql::Statement& u = db.prepare(sqlFor(f).setSecret);
+            u.bind(1, rec.stamp.recno);
+            u.bind(2, hashPassword(typed));
+            u.step();
+            u.reset();
+            tx.commit();
+        }
+        return Status::ok();
+    } catch (const sql::SqlError& e) {
+        return Status::failed(storageFailure(1, f, e.error()));
+    }
 }
 
 Status Store::inTransaction(Location where, const std::function<Status()>& body) {

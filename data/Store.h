@@ -83,6 +83,11 @@ public:
     Status walk(std::string_view label, std::string_view key, const std::vector<FieldValue>& from,
                 bool reverse, std::unique_ptr<Cursor>& out);
 
+    // Whether `candidate` is the password stored with `rec` (a file with a
+    // password field). A match whose hash was made with weaker limits than
+    // today's is stored anew.
+    Status checkPassword(const Record& rec, std::string_view candidate, bool& matches);
+
     // The database holding `f`, opened on demand.
     sql::Database& database(const FileDef& f);
     // Runs `body` in one transaction over the club data: everything it wrote

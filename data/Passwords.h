@@ -1,0 +1,14 @@
+#pragma once
+// Salted password hashes (Argon2id, at least the interactive limits).
+
+#include <string>
+#include <string_view>
+
+namespace qv::data {
+
+std::string hashPassword(std::string_view password);
+// False for a malformed or empty hash as well as for a wrong password.
+bool verifyPassword(const std::string& hash, std::string_view password);
+bool passwordNeedsRehash(const std::string& hash);
+
+}  // namespace qv::data

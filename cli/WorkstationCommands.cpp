@@ -1,7 +1,20 @@
-// init and start: making and starting a workstation.
+// init, start, login and passwd: making, starting and entering a workstation.
 
-#include "cli/Cli.h"
+#include <cstdlib>
+#include <memory>
+
+#include <unistd.h>
+
+#include "app/Globals.h"
+#include "app/Login.h"
+#include "cli/Session.h"
+#include "data/ClubRecords.h"
+#include "data/Typed.h"
 #include "data/Workstation.h"
+#if __has_include("app/DemoClub.h")
+#include "app/DemoClub.h"
+#define QV_HAVE_DEMO 1
+#endif
 
 namespace qv::cli {
 
@@ -9,17 +22,110 @@ using namespace qv::data;
 
 namespace {
 
+// The first user of a new club, from the environment or the terminal.
+bool askAdministrator(Context& ctx, Users& admin) {
+    auto ask = [&](const char* env, const char* prompt, std::string& out, bool secret) {
+        if (const char* v = std::getenv(env)) {
+            out = v;
+            return !out.empty();
+        }
+        if (!isatty(0)) return false;
+        if (secret) return readSecret(env, prompt, out) && !out.empty();
+        std::cerr << prompt << std::flush;
+        return static_cast<bool>(std::getline(std::cin, out)) && !out.empty();
+    };
+    std::string id, name, password;
+    if (!ask("QUILLAVON_ADMIN_ID", "Administrator's user id: ", id, false) ||
+        !ask("QUILLAVON_ADMIN_NAME", "Administrator's name: ", name, false) ||
+        !ask("QUILLAVON_PASSWORD", "Administrator's password: ", password, true)) {
+        ctx.err << "Quillavon: A new club needs its first Administrator. Set QUILLAVON_ADMIN_ID, "
+                   "QUILLAVON_ADMIN_NAME and QUILLAVON_PASSWORD, or run init on a terminal. "
+                   "Nothing was made.\n";
+        return false;
+    }
+    admin.UserId = id;
+    admin.Name = name;
+    admin.UserPassword = password;
+    admin.SecurityLevel = "Administrator";
+    return true;
+}
+
 int initCommand(Context& ctx) {
-    if (!ctx.args.empty()) return kUsage;
+    bool demo = false;
+    for (const auto& a : ctx.args) {
+        if (a == "--demo")
+            demo = true;
+        else
+            return kUsage;
+    }
+    if (isWorkstation(ctx.startFolder)) {
+        ctx.err << "Quillavon: The folder " << ctx.startFolder
+                << " is a workstation already. Nothing was changed.\n";
+        return kRefused;
+    }
+    Users admin;
+    if (!demo && !askAdministrator(ctx, admin)) return kRefused;
     if (Status s = initWorkstation(ctx.startFolder); !s) return report(ctx, s);
-    ctx.out << "Quillavon: workstation made in " << ctx.startFolder << '\n';
+    std::unique_ptr<Store> store;
+    if (Status s = openWorkstation(ctx.startFolder, store); !s) return report(ctx, s);
+    if (demo) {
+#ifdef QV_HAVE_DEMO
+        if (Status s = app::buildDemoClub(*store); !s) return report(ctx, s);
+#else
+        ctx.err << "quillavon-cli: this build has no demo club\n";
+        return kRefused;
+#endif
+    } else {
+        FileUse users(*store, "Users");
+        if (!users) return report(ctx, users.status());
+        if (Status s = insertRecord(*store, admin); !s) return report(ctx, s);
+    }
+    ctx.out << "Quillavon: workstation made in " << ctx.startFolder << (demo ? " with the demo club" : "")
+            << '\n';
+    return kOk;
+}
+
+int startCommand(Context& ctx) {
+    if (!ctx.args.empty()) return kUsage;
+    app::StartupResult r;
+    if (!startUp(ctx, r)) return kRefused;
+    ctx.out << "Quillavon " << r.programVersion << ": data folder " << r.dataFolder << '\n';
+    return kOk;
+}
+
+int loginCommand(Context& ctx) {
+    std::string user = option(ctx, "--user");
+    if (user.empty() || ctx.args.size() != 2) return kUsage;
+    app::StartupResult r;
+    if (!startAndLogin(ctx, user, r)) return kRefused;
+    const app::Globals& g = app::globals();
+    ctx.out << "User: " << g.UserName.str() << '\n' << "Level: " << g.SecurityLevel.str() << '\n';
+    return kOk;
+}
+
+int passwdCommand(Context& ctx) {
+    std::string user = option(ctx, "--user");
+    if (user.empty() || ctx.args.size() != 2) return kUsage;
+    app::StartupResult r;
+    if (!startAndLogin(ctx, user, r)) return kRefused;
+    std::string fresh;
+    if (!readSecret("QUILLAVON_NEW_PASSWORD", "New password: ", fresh)) {
+        ctx.err << "quillavon-cli: no new password given (set QUILLAVON_NEW_PASSWORD or type it)\n";
+        return kRefused;
+    }
+    app::globals().NewPassword = fresh;
+    if (Status s = app::changePassword(*r.store); !s) return report(ctx, s);
+    ctx.out << "Quillavon: password changed for " << user << '\n';
     return kOk;
 }
 
 }  // namespace
 
 void registerWorkstationCommands() {
-    commands()["init"] = {initCommand, "init"};
+    commands()["init"] = {initCommand, "init [--demo]"};
+    commands()["start"] = {startCommand, "start"};
+    commands()["login"] = {loginCommand, "login --user ID"};
+    commands()["passwd"] = {passwdCommand, "passwd --user ID"};
 }
 
 }  // namespace qv::cli

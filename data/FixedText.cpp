@@ -1,6 +1,7 @@
 #include "data/FixedText.h"
 
 #include <charconv>
+#include <climits>
 
 namespace qv {
 
@@ -41,7 +42,11 @@ long long numericValue(std::string_view s) {
     size_t start = (s.front() == '+') ? 1 : 0;
     long long v = 0;
     auto [p, ec] = std::from_chars(s.data() + start, s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size()) return 0;
+    if (p != s.data() + s.size()) return 0;
+    // A number too long to hold is still a number, and out of any range.
+    if (ec == std::errc::result_out_of_range)
+        return s.front() == '-' ? LLONG_MIN : LLONG_MAX;
+    if (ec != std::errc()) return 0;
     return v;
 }
 

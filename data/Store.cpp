@@ -1,6 +1,7 @@
 #include "data/Store.h"
 
 #include <climits>
+#include <random>
 #include <stdexcept>
 
 #include "data/FixedText.h"
@@ -21,6 +22,12 @@ struct FileSql {
     std::string secret;
     std::string setSecret;
 };
+
+// The insert parameter of a new record's change count: after the fields and
+// the password hash.
+int revisionParam(const FileDef& f) {
+    return static_cast<int>(f.fields.size()) + (f.secretField() >= 0 ? 3 : 2);
+}
 
 const FileSql& sqlFor(const FileDef& f) {
     static const std::map<const FileDef*, FileSql> all = [] {
@@ -43,10 +50,13 @@ const FileSql& sqlFor(const FileDef& f) {
                 params += ", " + n;
                 sets += "_secret = coalesce(" + n + ", _secret), ";
             }
+            std::string rev = "?" + std::to_string(revisionParam(*d));
             if (idIsRecno(*d))
-                s.insert = "INSERT INTO " + t + " (" + cols + ") VALUES (" + params + ")";
+                s.insert = "INSERT INTO " + t + " (" + cols + ", _rev) VALUES (" + params + ", " +
+                           rev + ")";
             else
-                s.insert = "INSERT INTO " + t + " (rowid, " + cols + ") VALUES (?1, " + params + ")";
+                s.insert = "INSERT INTO " + t + " (rowid, " + cols + ", _rev) VALUES (?1, " +
+                           params + ", " + rev + ")";
             s.update = "UPDATE " + t + " SET " + sets + "_rev = _rev + 1 WHERE rowid = ?1";
             s.secret = "SELECT _secret FROM " + t + " WHERE rowid = ?1";
             s.setSecret = "UPDATE " + t + " SET _secret = ?2 WHERE rowid = ?1";
@@ -160,6 +170,15 @@ std::string keyFrom(const FileDef& f, const KeyDef& k, size_t count, bool revers
     std::string lead = quoted(f.fields[c0.field].name) + (after0 ? " >= " : " <= ") + "?1 COLLATE " +
                        collation(f, k, c0);
     return lead + " AND (" + any + ")";
+}
+
+// The change count a new record starts from. It is drawn at random so that a
+// record added under the number of a deleted one never passes for the record
+// another station read before.
+int64_t firstRevision() {
+    static thread_local std::mt19937_64 gen{(uint64_t{std::random_device{}()} << 32) ^
+                                            std::random_device{}()};
+    return static_cast<int64_t>(gen() >> 2);
 }
 
 // Texts set straight into the values are cut to their widths here.
@@ -437,6 +456,8 @@ Status Store::insertRow(Record& rec) {
             s.bindNull(1);
     }
     bindFields(s, rec, true);
+    const int64_t rev = firstRevision();
+    s.bind(revisionParam(f), rev);
     int rc = s.step();
     if (rc != SQLITE_DONE) {
         sql::Error err = db.lastError();
@@ -448,7 +469,7 @@ Status Store::insertRow(Record& rec) {
     s.reset();
     rec.stamp.recno = sqlite3_last_insert_rowid(db.handle());
     forgetSecret(rec);
-    rec.stamp.rev = 0;
+    rec.stamp.rev = rev;
     rec.primedNumber = 0;
     return Status::ok();
 }
@@ -475,6 +496,10 @@ Status Store::children(const RelationDef& rel, const Record& parent, std::vector
         const char* coll = "BINARY";
         for (const KeyComponent& kc : k.components)
             if (kc.field == rel.links[i].childField) coll = collation(c, k, kc);
+        // A parent that tells its records apart by case finds its children by case too.
+        if (const KeyDef* pk = rel.parent->primaryKey(); pk && pk->caseSensitive)
+            for (const KeyComponent& kc : pk->components)
+                if (kc.field == rel.links[i].parentField) coll = "BINARY";
         where += (i ? " AND " : "") + quoted(cf.name) + " = ?" + std::to_string(i + 1) +
                  " COLLATE " + coll;
     }
@@ -572,6 +597,8 @@ Status Store::updateRow(Record& rec, bool checkStamp) {
         }
     }
     rec.stamp.rev = stored.stamp.rev + 1;
+    // A changed identifier that is also the record number moves the record.
+    if (idIsRecno(f)) rec.stamp.recno = rec.number(f.autoNumberField());
     forgetSecret(rec);
     return Status::ok();
 }

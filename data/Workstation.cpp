@@ -13,12 +13,22 @@ namespace fs = std::filesystem;
 
 const char* const kSecurityLevels[4] = {"Scorer", "Administrator", "Developer", "Member"};
 
+bool isWorkstation(const std::string& startFolder) {
+    const std::string wsPath = workstationDbPath(startFolder);
+    std::error_code ec;
+    if (!fs::exists(wsPath, ec)) return false;
+    // A settings file without its record (left by a failed start) is no workstation.
+    Store probe({wsPath, ""});
+    System existing;
+    return !readSystem(probe, existing).isNotFound();
+}
+
 Status initWorkstation(const std::string& startFolder) {
     const std::string wsPath = workstationDbPath(startFolder);
     std::error_code ec;
-    if (fs::exists(wsPath, ec))
-        return Status::failed(
-            programMessage("The folder " + startFolder + " is a workstation already. Nothing was changed."));
+    if (isWorkstation(startFolder))
+        return Status::failed(programMessage("The folder " + startFolder +
+                                             " is a workstation already. Nothing was changed."));
     fs::path start = fs::absolute(startFolder.empty() ? "." : startFolder, ec).lexically_normal();
     std::string dataFolder = defaultDataFolder(start.string());
     fs::create_directories(dataFolder, ec);

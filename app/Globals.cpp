@@ -1,0 +1,10 @@
+#include "app/Globals.h"
+
+namespace qv::app {
+
+Globals& globals() {
+    static Globals g;
+    return g;
+}
+
+}  // namespace qv::app

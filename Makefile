@@ -23,7 +23,7 @@ test: build
 
 run: build
 	@if [ ! -f $(DEMO_DIR)/DATA/WORKSTATION.DB ]; then \
-	  mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/cli/quillavon-cli -C $(DEMO_DIR) init; fi
+	  mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/cli/quillavon-cli -C $(DEMO_DIR) init --demo; fi
 	$(BUILD_DIR)/cli/quillavon-cli -C $(DEMO_DIR) start
 
 bench: build

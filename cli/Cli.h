@@ -31,6 +31,7 @@ struct CommandInfo {
 std::map<std::string, CommandInfo>& commands();
 void registerRecordCommands();
 void registerWorkstationCommands();
+void registerScoringCommands();
 
 // Prints a message as "Title: text" and gives the exit code of a refusal.
 int report(Context& ctx, const qv::data::Status& s);

@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
     using namespace qv::cli;
     registerRecordCommands();
     registerWorkstationCommands();
+#ifdef QV_HAVE_SCORING_COMMANDS
+    registerScoringCommands();
+#endif
 
     Context ctx;
     int i = 1;

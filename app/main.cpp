@@ -1,0 +1,132 @@
+// quillavon: the desktop program.
+//
+//   quillavon [-C START_FOLDER]
+//   quillavon --grab PROCEDURE FILE.png [-C START_FOLDER] [--user ID]
+//
+// The start folder is the working directory unless -C names another. With
+// --grab the program opens one window on that workstation (logged in as ID,
+// password from QUILLAVON_PASSWORD), saves a picture of it and ends.
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "app/Login.h"
+#include "app/LoginWindow.h"
+#include "app/MainWindow.h"
+#include "app/Startup.h"
+#include "app/Windows.h"
+#include "data/Typed.h"
+#include "framework/MessageService.h"
+#include "framework/WindowRegistry.h"
+
+namespace {
+
+struct Options {
+    std::string startFolder = ".";
+    QString grabProcedure;
+    QString grabFile;
+    std::string user;
+};
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "-C" && i + 1 < argc) {
+            o.startFolder = argv[++i];
+        } else if (a == "--grab" && i + 2 < argc) {
+            o.grabProcedure = argv[++i];
+            o.grabFile = argv[++i];
+        } else if (a == "--user" && i + 1 < argc) {
+            o.user = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// In grab mode messages go to standard error and take their default answers.
+class PrintedMessages : public qv::ui::MessageBackend {
+public:
+    qv::ui::Answer show(QWidget*, const qv::Message& m, qv::ui::Buttons, qv::ui::Answer def) override {
+        std::cerr << m.title << ": " << qv::displayText(m.text) << '\n';
+        return def;
+    }
+};
+
+int grab(qv::ui::AppContext& ctx, const Options& o) {
+    using namespace qv;
+    if (!o.user.empty()) {
+        const char* pw = std::getenv("QUILLAVON_PASSWORD");
+        ctx.globals.UserId = o.user;
+        ctx.globals.UserPassword = pw ? pw : "";
+        app::LoginResult r = app::checkLogin(ctx.store, ctx.globals);
+        if (!r.accepted) {
+            std::cerr << r.refusal->title << ": " << r.refusal->text << '\n';
+            return 1;
+        }
+        ctx.globals.LoggedIn = o.grabProcedure != "winLoginAbout";
+    }
+    QWidget* w = ui::createWindow(o.grabProcedure, ctx, nullptr);
+    if (!w) {
+        std::cerr << "quillavon: no window named " << o.grabProcedure.toStdString() << '\n';
+        return 2;
+    }
+    w->show();
+    w->resize(w->size().expandedTo(w->sizeHint()));
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    if (!w->grab().save(o.grabFile)) {
+        std::cerr << "quillavon: could not write " << o.grabFile.toStdString() << '\n';
+        return 1;
+    }
+    delete w;
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace qv;
+    Options o;
+    if (!parse(argc, argv, o)) {
+        std::cerr << "usage: quillavon [-C START_FOLDER]\n"
+                     "       quillavon --grab PROCEDURE FILE.png [-C START_FOLDER] [--user ID]\n";
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Quillavon");
+    QApplication::setApplicationVersion(QUILLAVON_VERSION);
+    app::registerAllWindows();
+
+    PrintedMessages printed;
+    std::unique_ptr<ui::MessageBackendScope> quiet;
+    if (!o.grabProcedure.isEmpty()) quiet = std::make_unique<ui::MessageBackendScope>(&printed);
+
+    app::Globals& g = app::globals();
+    app::StartupResult start = app::runStartup(o.startFolder, g);
+    for (const Message& m : start.messages) ui::inform(nullptr, m);
+    if (!start.goOn) return 1;
+    ui::AppContext ctx{*start.store, g, QDir(QString::fromStdString(o.startFolder)).absolutePath().toStdString(),
+                       start.settings};
+
+    if (!o.grabProcedure.isEmpty()) return grab(ctx, o);
+
+    // Login; a second opening of this window is the About box.
+    {
+        app::LoginWindow login(g, QString::fromStdString(start.programVersion), ctx.iniPath());
+        if (login.exec() != QDialog::Accepted) return 0;
+    }
+    app::LoginResult r = app::checkLogin(ctx.store, g);
+    if (!r.accepted) {
+        ui::inform(nullptr, *r.refusal);
+        return 1;
+    }
+    app::MainWindow frame(ctx);
+    frame.show();
+    return application.exec();
+}

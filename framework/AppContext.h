@@ -1,0 +1,24 @@
+#pragma once
+// What every window of a run shares: the thread's file layer, the global
+// values, the start folder and the settings as start-up settled them.
+
+#include <QString>
+
+#include <string>
+
+#include "app/Globals.h"
+#include "data/Store.h"
+#include "data/WorkstationRecords.h"
+
+namespace qv::ui {
+
+struct AppContext {
+    data::Store& store;
+    app::Globals& globals;
+    std::string startFolder;
+    data::System settings;
+
+    QString iniPath() const { return QString::fromStdString(startFolder + "/Quillavon.INI"); }
+};
+
+}  // namespace qv::ui

@@ -1,0 +1,306 @@
+#include "framework/StandardForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <set>
+
+#include "framework/MessageService.h"
+#include "framework/WindowPlacement.h"
+
+namespace qv::ui {
+
+using namespace qv::data;
+
+namespace {
+
+// Messages by which the file layer refuses a record: shown, and the form
+// stays open with the user's entries.
+bool isRefusal(int number) {
+    static const std::set<int> refusals = {7, 15, 16, 17, 18, 19, 20, 33, 34};
+    return refusals.count(number) > 0;
+}
+
+QString valueOf(QWidget* w) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* c = qobject_cast<QCheckBox*>(w)) return c->isChecked() ? "Y" : "N";
+    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentData().toString();
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) return t->toPlainText();
+    return {};
+}
+
+void setValueOf(QWidget* w, const QString& v) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        e->setText(v);
+        e->setCursorPosition(0);
+    } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+        c->setChecked(v == "Y");
+    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+        int i = c->findData(v);
+        if (i < 0 && !v.isEmpty()) {
+            // A stored value no longer offered still shows.
+            c->addItem(v, v);
+            i = c->count() - 1;
+        }
+        c->setCurrentIndex(i);
+    } else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
+        t->setPlainText(v);
+    }
+}
+
+}  // namespace
+
+StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Record record, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), spec_(std::move(spec)), request_(request), buffer_(std::move(record)),
+      saved_(buffer_) {
+    use_ = std::make_unique<FileUse>(ctx_.store, spec_.file);
+    if (!*use_) showFailure(this, use_->status().message());
+    setWindowTitle(spec_.title);
+    setObjectName(spec_.procedure);
+    auto* layout = new QVBoxLayout(this);
+    mode_ = new QLabel(this);
+    mode_->setObjectName("modeText");
+    QFont f = mode_->font();
+    f.setBold(true);
+    mode_->setFont(f);
+    mode_->setText(request_ == Request::Insert   ? spec_.modes.insert
+                   : request_ == Request::Change ? spec_.modes.change
+                   : request_ == Request::Delete ? spec_.modes.remove
+                                                 : spec_.modes.view);
+    layout->addWidget(mode_);
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    const bool readOnly = request_ == Request::View || request_ == Request::Delete;
+    for (const FormField& ff : spec_.fields) {
+        const int fi = buffer_.def().fieldIndex(ff.field);
+        const FieldDef& fd = buffer_.def().fields.at(fi);
+        QWidget* w = nullptr;
+        switch (ff.widget) {
+            case FieldWidget::Check: {
+                auto* c = new QCheckBox(ff.checkText, this);
+                w = c;
+                break;
+            }
+            case FieldWidget::Choice: {
+                auto* c = new QComboBox(this);
+                c->setMinimumContentsLength(16);
+                c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                if (ff.choices)
+                    for (const auto& [value, text] : ff.choices(ctx_)) c->addItem(text, value);
+                w = c;
+                break;
+            }
+            case FieldWidget::Memo: {
+                auto* t = new QPlainTextEdit(this);
+                t->setTabChangesFocus(true);
+                t->setMaximumHeight(80);
+                w = t;
+                break;
+            }
+            default: {
+                auto* e = new QLineEdit(this);
+                if (fd.kind == FieldKind::Text) e->setMaxLength(fd.width);
+                if (ff.widget == FieldWidget::Password) e->setEchoMode(QLineEdit::Password);
+                if (ff.widget == FieldWidget::Date) {
+                    e->setPlaceholderText("dd/mm/yyyy");
+                    e->setValidator(new QRegularExpressionValidator(
+                        QRegularExpression(R"(\d{0,2}(/\d{0,2}(/\d{0,4})?)?)"), e));
+                } else if (fd.kind == FieldKind::Long || fd.kind == FieldKind::Short) {
+                    e->setValidator(new QRegularExpressionValidator(QRegularExpression(R"(-?\d{0,10})"), e));
+                    e->setAlignment(Qt::AlignRight);
+                } else if (fd.kind == FieldKind::Decimal) {
+                    e->setValidator(new QRegularExpressionValidator(
+                        QRegularExpression(QString(R"(-?\d{0,7}(\.\d{0,%1})?)").arg(fd.places)), e));
+                    e->setAlignment(Qt::AlignRight);
+                }
+                // Short fields get a short box.
+                if (fd.kind != FieldKind::Text || fd.width <= 20)
+                    e->setMaximumWidth(e->fontMetrics().horizontalAdvance('M') * std::max(8, std::min(fd.width, 20)) + 16);
+                w = e;
+                break;
+            }
+        }
+        w->setObjectName(QString::fromStdString(ff.field));
+        w->setEnabled(!readOnly);
+        widgets_[ff.field] = w;
+        if (ff.widget == FieldWidget::Check && ff.prompt.isEmpty())
+            form->addRow(QString(), w);
+        else
+            form->addRow(ff.prompt, w);
+    }
+    layout->addLayout(form);
+    extra_ = new QVBoxLayout;
+    layout->addLayout(extra_);
+    layout->addStretch(1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    ok_ = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
+    close_ = buttons->addButton(request_ == Request::View ? "&Close" : "&Cancel", QDialogButtonBox::RejectRole);
+    ok_->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &StandardForm::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &StandardForm::reject);
+    layout->addWidget(buttons);
+
+    showRecord();
+    setMinimumWidth(460);
+    keepPlacement(this, spec_.procedure, ctx_.iniPath());
+    focusFirstField();
+}
+
+void StandardForm::showRecord() {
+    shown_.clear();
+    for (const FormField& ff : spec_.fields) {
+        const int fi = buffer_.def().fieldIndex(ff.field);
+        QString v = ff.widget == FieldWidget::Password ? QString()
+                                                       : QString::fromStdString(buffer_.display(fi));
+        setValueOf(widgets_[ff.field], v);
+        shown_[ff.field] = valueOf(widgets_[ff.field]);
+    }
+}
+
+bool StandardForm::readFields(bool showErrors) {
+    for (const FormField& ff : spec_.fields) {
+        QWidget* w = widgets_[ff.field];
+        const QString v = valueOf(w);
+        // A field the user did not touch keeps the stored value exactly.
+        if (v == shown_[ff.field]) continue;
+        const int fi = buffer_.def().fieldIndex(ff.field);
+        std::string error;
+        if (!buffer_.assign(fi, v.toStdString(), &error)) {
+            if (showErrors) {
+                inform(this, programMessage("The value of " + ff.prompt.toStdString() +
+                                            " is not valid: " + error + "."));
+                w->setFocus();
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+const Record& StandardForm::buffer() {
+    readFields(false);
+    return buffer_;
+}
+
+bool StandardForm::changed() {
+    readFields(false);
+    for (const FormField& ff : spec_.fields)
+        if (valueOf(widgets_[ff.field]) != shown_[ff.field]) return true;
+    return !buffer_.sameValues(saved_);
+}
+
+QWidget* StandardForm::fieldWidget(const std::string& field) const {
+    auto it = widgets_.find(field);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void StandardForm::focusFirstField() {
+    for (const FormField& ff : spec_.fields) {
+        QWidget* w = widgets_[ff.field];
+        if (w->isEnabled()) {
+            w->setFocus();
+            return;
+        }
+    }
+}
+
+StandardForm::WriteOutcome StandardForm::write() {
+    for (;;) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Status s = request_ == Request::Insert ? ctx_.store.insert(buffer_) : ctx_.store.update(buffer_);
+        QApplication::restoreOverrideCursor();
+        if (s) return WriteOutcome::Written;
+        const Message& m = s.message();
+        if (m.number == 34) showRecord();  // the restricted link was put back
+        showFailure(this, m);
+        if (isRefusal(m.number)) {
+            focusFirstField();
+            return WriteOutcome::KeptOpen;
+        }
+        switch (ask(this, standardMessage(37, {}), Buttons::YesNoCancel, Answer::Cancel)) {
+            case Answer::Yes: continue;
+            case Answer::No: return WriteOutcome::GaveUp;
+            default: focusFirstField(); return WriteOutcome::KeptOpen;
+        }
+    }
+}
+
+void StandardForm::startFreshRecord() {
+    Record fresh = ctx_.store.newRecord(spec_.file);
+    ctx_.store.primeForInsert(fresh);
+    buffer_ = fresh;
+    saved_ = fresh;
+    showRecord();
+    focusFirstField();
+}
+
+void StandardForm::accept() {
+    if (request_ == Request::View) {
+        QDialog::accept();
+        return;
+    }
+    if (request_ == Request::Delete) {
+        for (;;) {
+            if (spec_.confirmDelete && raiseMessage(this, 11) != 0) return;  // No: stays
+            Status s = ctx_.store.remove(buffer_);
+            if (s) {
+                QDialog::accept();
+                return;
+            }
+            showFailure(this, s.message());
+            switch (ask(this, standardMessage(36, {}), Buttons::YesNoCancel, Answer::Cancel)) {
+                case Answer::Yes: continue;
+                case Answer::No: QDialog::reject(); return;
+                default: return;
+            }
+        }
+    }
+    if (!readFields(true)) return;
+    if (spec_.check && !spec_.check(*this)) return;
+    if (request_ == Request::Change && buffer_.sameValues(saved_)) {
+        QDialog::accept();  // nothing changed, nothing written
+        return;
+    }
+    switch (write()) {
+        case WriteOutcome::KeptOpen: return;
+        case WriteOutcome::GaveUp: QDialog::reject(); return;
+        case WriteOutcome::Written: break;
+    }
+    saved_ = buffer_;
+    showRecord();
+    if (request_ == Request::Insert && spec_.askAddAnother && raiseMessage(this, 3) == 0) {
+        startFreshRecord();
+        return;
+    }
+    QDialog::accept();
+}
+
+void StandardForm::reject() {
+    if (request_ == Request::View || request_ == Request::Delete || !changed()) {
+        QDialog::reject();
+        return;
+    }
+    if (spec_.guard == CloseGuard::WarnLost) {
+        if (raiseMessage(this, 10) == 0) QDialog::reject();
+        return;
+    }
+    switch (ask(this, standardMessage(38, {}), Buttons::YesNoCancel, Answer::Cancel)) {
+        case Answer::Yes: accept(); return;
+        case Answer::No: QDialog::reject(); return;
+        default: return;
+    }
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,120 @@
+#pragma once
+// The standard record form: every window that edits one record runs on it.
+// A form declares its fields; this class gives the insert, change, delete
+// and view requests, the saved copy, OK with write and retry, and the guard
+// against losing changes.
+
+#include <QDialog>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/Record.h"
+#include "data/Typed.h"
+#include "framework/AppContext.h"
+
+class QLabel;
+class QPushButton;
+class QFormLayout;
+class QVBoxLayout;
+
+namespace qv::ui {
+
+enum class Request { Insert, Change, Delete, View };
+
+enum class FieldWidget {
+    Line,      // text or number typed in a line
+    Password,  // typed, never shown; blank leaves the stored one
+    Check,     // "Y" / "N"
+    Choice,    // a drop list of values
+    Date,      // dd/mm/yyyy
+    Memo,      // several lines of text
+};
+
+struct FormField {
+    std::string field;  // record field name
+    QString prompt;     // "User Id:"
+    FieldWidget widget = FieldWidget::Line;
+    // For Choice: (value, text shown) pairs, asked each time the form opens.
+    std::function<std::vector<std::pair<QString, QString>>(AppContext&)> choices = {};
+    // For Check: the text beside the box (the prompt stays empty then).
+    QString checkText = {};
+};
+
+// What closing a form with unsaved changes does.
+enum class CloseGuard {
+    AskSave,   // "Save Record" with Yes / No / Cancel
+    WarnLost,  // "Changes will be lost!" with Yes / No
+};
+
+struct ModeTexts {
+    QString insert = "Record Will Be Added";
+    QString change = "Record Will Be Changed";
+    QString view = "View Record";
+    QString remove = "Record Will Be Deleted";
+};
+
+struct FormSpec {
+    QString procedure;  // "frmUser"
+    QString title;      // "Add / Edit System Users"
+    std::string file;   // "Users"
+    std::vector<FormField> fields;
+    ModeTexts modes = {};
+    CloseGuard guard = CloseGuard::AskSave;
+    bool askAddAnother = false;  // "Record Added" after an insert
+    bool confirmDelete = true;   // "Confirm Delete" before a delete
+    // Checks of the form's own before the record is written; false keeps the
+    // form open (the check shows its own message).
+    std::function<bool(class StandardForm&)> check = {};
+};
+
+class StandardForm : public QDialog {
+    Q_OBJECT
+public:
+    StandardForm(AppContext& ctx, FormSpec spec, Request request, data::Record record,
+                 QWidget* parent = nullptr);
+
+    Request request() const { return request_; }
+    AppContext& context() { return ctx_; }
+    // The record as the fields now show it.
+    const data::Record& buffer();
+    const data::Record& savedCopy() const { return saved_; }
+    bool changed();
+    QWidget* fieldWidget(const std::string& field) const;
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* closeButton() const { return close_; }
+    // The extra area below the fields, for a form's own controls.
+    QVBoxLayout* extraArea() const { return extra_; }
+
+    void accept() override;  // OK
+    void reject() override;  // Close, the close box, Escape
+
+protected:
+    // Fills the fields from the buffer.
+    void showRecord();
+
+private:
+    enum class WriteOutcome { Written, KeptOpen, GaveUp };
+    WriteOutcome write();
+    bool readFields(bool showErrors);
+    void startFreshRecord();
+    void focusFirstField();
+
+    AppContext& ctx_;
+    FormSpec spec_;
+    std::unique_ptr<data::FileUse> use_;  // the form's file, open while it runs
+    Request request_;
+    data::Record buffer_;
+    data::Record saved_;
+    std::map<std::string, QWidget*> widgets_;
+    std::map<std::string, QString> shown_;  // what each field showed when loaded
+    QLabel* mode_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QVBoxLayout* extra_ = nullptr;
+};
+
+}  // namespace qv::ui

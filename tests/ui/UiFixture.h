@@ -1,0 +1,55 @@
+#pragma once
+// A workstation, a store and answers given in advance, for window tests.
+
+#include <QApplication>
+
+#include "AppFixture.h"
+#include "app/Globals.h"
+#include "framework/AppContext.h"
+#include "framework/MessageService.h"
+
+namespace qv::testing {
+
+class UiTest : public WorkstationTest {
+protected:
+    void SetUp() override {
+        WorkstationTest::SetUp();
+        store_ = openStore();
+        g_ = app::Globals();
+        ctx_ = std::make_unique<ui::AppContext>(ui::AppContext{*store_, g_, folder(), data::System()});
+        scope_ = std::make_unique<ui::MessageBackendScope>(&messages_);
+    }
+    void TearDown() override {
+        scope_.reset();
+        ctx_.reset();
+        store_.reset();
+        WorkstationTest::TearDown();
+    }
+    ui::AppContext& ctx() { return *ctx_; }
+    data::Store& store() { return *store_; }
+    // Texts of the messages shown so far.
+    std::vector<std::string> shownTexts() const {
+        std::vector<std::string> out;
+        for (const auto& s : messages_.shown()) out.push_back(s.message.text);
+        return out;
+    }
+    int count(const char* file) {
+        data::FileUse use(*store_, file);
+        std::unique_ptr<data::Cursor> c;
+        int n = 0;
+        if (!store_->walk(file, "", {}, false, c)) return -1;
+        data::Record r = store_->newRecord(file);
+        while (c->next(r)) ++n;
+        return n;
+    }
+
+    ui::ScriptedMessages messages_;
+    app::Globals g_;
+
+private:
+    std::unique_ptr<data::Store> store_;
+    std::unique_ptr<ui::AppContext> ctx_;
+    std::unique_ptr<ui::MessageBackendScope> scope_;
+};
+
+}  // namespace qv::testing

@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 DEMO_DIR  ?= $(BUILD_DIR)/demo
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run start bench clean
 
 all: build
 
@@ -21,9 +21,15 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-run: build
-	@if [ ! -f $(DEMO_DIR)/DATA/WORKSTATION.DB ]; then \
-	  mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/cli/quillavon-cli -C $(DEMO_DIR) init --demo; fi
+$(DEMO_DIR)/DATA/WORKSTATION.DB:
+	mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/cli/quillavon-cli -C $(DEMO_DIR) init --demo
+
+# The desktop program on the demo workstation (log in as scorer / scorer1).
+run: build $(DEMO_DIR)/DATA/WORKSTATION.DB
+	$(BUILD_DIR)/app/quillavon -C $(DEMO_DIR)
+
+# The start-up checks of the demo workstation, without windows.
+start: build $(DEMO_DIR)/DATA/WORKSTATION.DB
 	$(BUILD_DIR)/cli/quillavon-cli -C $(DEMO_DIR) start
 
 bench: build

@@ -113,7 +113,8 @@ void MainWindow::buildMenu() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     addItem(help, "&About Quillavon", "About Quillavon", A, runs("winLoginAbout"));
-    addItem(help, "&Contents", "View the contents of the help file", A, [this] { showHelp(); });
+    addItem(help, "&Contents", "View the contents of the help file", A, [this] { showHelp(); })
+        ->setShortcut(QKeySequence::HelpContents);
     addItem(help, "&How to Use Help", "Provides general instructions on using help", A, [this] {
         auto* w = new HelpWindow(ctx_.iniPath(), "using-help.htm", this);
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -145,7 +146,7 @@ void MainWindow::buildToolbar() {
     tool("Trips", QStyle::SP_FileDialogDetailedView, Allowed::Staff, runs("brwTrips"));
     tool("Reports", QStyle::SP_FileDialogContentsView, Allowed::Everyone, runs("winReports"));
     tool("Help", QStyle::SP_MessageBoxQuestion, Allowed::Everyone, [this] { showHelp(); });
-    tool("Data import/export", QStyle::SP_DriveNetIcon, Allowed::Staff, runs("winImportExport"));
+    tool("Data import/export", QStyle::SP_DialogSaveButton, Allowed::Staff, runs("winImportExport"));
     tool("E-mail reports", QStyle::SP_ArrowForward, Allowed::Staff, runs("winEmailReports"));
 }
 
@@ -179,7 +180,18 @@ void MainWindow::buildStatusArea() {
     form->addRow("Database Transfer", transfer_);
     form->addRow("Current Season", season_);
     box->setMaximumWidth(560);
+    box->setStyleSheet("QGroupBox#systemStatus { font-weight: bold; }"
+                       "QGroupBox#systemStatus QLabel { font-weight: normal; }");
     layout->addWidget(box);
+    layout->addSpacing(12);
+    auto* hint = new QLabel(
+        "Score a trip with Members & Trips \u2192 Trips, keep the club's lists under Maintenance, "
+        "and find every result sheet and table under Reports \u2192 Report Selection. "
+        "Press F1 or use Help \u2192 Contents for help.", central);
+    hint->setWordWrap(true);
+    hint->setMaximumWidth(560);
+    hint->setStyleSheet("color: #555555;");
+    layout->addWidget(hint);
     layout->addStretch(1);
     setCentralWidget(central);
     statusBar()->showMessage("Ready");

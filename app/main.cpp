@@ -59,6 +59,19 @@ public:
     }
 };
 
+// Some desktops redraw whole windows while they are dragged, and the login
+// used to switch that off for its own duration. Linux window managers keep
+// that choice to themselves and offer programs no switch, so this layer does
+// nothing; it stays so that the login keeps its place in the start-up order.
+class FullWindowDrag {
+public:
+    FullWindowDrag() : switchedOff_(false) {}  // would switch it off, remembering it was on
+    ~FullWindowDrag() { (void)switchedOff_; }   // would switch it back on if it did
+
+private:
+    bool switchedOff_;
+};
+
 int grab(qv::ui::AppContext& ctx, const Options& o) {
     using namespace qv;
     if (!o.user.empty()) {
@@ -117,6 +130,7 @@ int main(int argc, char** argv) {
     if (!o.grabProcedure.isEmpty()) return grab(ctx, o);
 
     // Login; a second opening of this window is the About box.
+    FullWindowDrag drag;
     {
         app::LoginWindow login(g, QString::fromStdString(start.programVersion), ctx.iniPath());
         if (login.exec() != QDialog::Accepted) return 0;

@@ -3,7 +3,10 @@
 #include <QAction>
 
 #include "UiFixture.h"
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+
+#include <QTextBrowser>
 #include "data/Typed.h"
 
 using namespace qv;
@@ -67,4 +70,15 @@ TEST_F(Frame, StatusAreaShowsTheLastCurrentSeasonAndTheTransferNote) {
     EXPECT_EQ(w->currentSeason(), "Ten");
     EXPECT_EQ(w->transferStatus(), "Uploaded 01/12/2026");
     EXPECT_EQ(w->welcome(), "Pat");
+}
+
+TEST_F(Frame, HelpContentsAndTheHelpButtonOpenTheSamePage) {
+    auto w = frameFor("Member");
+    w->action("&Contents")->trigger();
+    w->toolButton("Help")->trigger();
+    auto helps = w->findChildren<app::HelpWindow*>();
+    ASSERT_EQ(helps.size(), 2);
+    EXPECT_EQ(helps[0]->page(), "division.htm");
+    EXPECT_EQ(helps[1]->page(), "division.htm");
+    EXPECT_FALSE(helps[0]->browser()->toPlainText().isEmpty()) << "the pages are built into the program";
 }

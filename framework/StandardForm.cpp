@@ -1,7 +1,12 @@
 #include "framework/StandardForm.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -30,11 +35,15 @@ bool isRefusal(int number) {
     return refusals.count(number) > 0;
 }
 
+const char* kValue = "qvValue";  // the stored value of a radio button
+
 QString valueOf(QWidget* w) {
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
-    if (auto* c = qobject_cast<QCheckBox*>(w)) return c->isChecked() ? "Y" : "N";
+    if (auto* c = qobject_cast<QCheckBox*>(w)) return c->property(c->isChecked() ? "qvOn" : "qvOff").toString();
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentData().toString();
     if (auto* t = qobject_cast<QPlainTextEdit*>(w)) return t->toPlainText();
+    for (auto* r : w->findChildren<QRadioButton*>())
+        if (r->isChecked()) return r->property(kValue).toString();
     return {};
 }
 
@@ -43,7 +52,7 @@ void setValueOf(QWidget* w, const QString& v) {
         e->setText(v);
         e->setCursorPosition(0);
     } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
-        c->setChecked(v == "Y");
+        c->setChecked(v == c->property("qvOn").toString());
     } else if (auto* c = qobject_cast<QComboBox*>(w)) {
         int i = c->findData(v);
         if (i < 0 && !v.isEmpty()) {
@@ -54,6 +63,11 @@ void setValueOf(QWidget* w, const QString& v) {
         c->setCurrentIndex(i);
     } else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
         t->setPlainText(v);
+    } else if (auto* group = w->findChild<QButtonGroup*>()) {
+        // No choice made yet: no button checked.
+        group->setExclusive(false);
+        for (auto* r : w->findChildren<QRadioButton*>()) r->setChecked(r->property(kValue).toString() == v);
+        group->setExclusive(true);
     }
 }
 
@@ -76,12 +90,71 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Reco
                    : request_ == Request::Change ? spec_.modes.change
                    : request_ == Request::Delete ? spec_.modes.remove
                                                  : spec_.modes.view);
+    mode_->setVisible(!mode_->text().isEmpty());
     layout->addWidget(mode_);
+    buildFields();
+    extra_ = new QVBoxLayout;
+    layout->addLayout(extra_);
+    layout->addStretch(1);
 
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    auto* buttons = new QDialogButtonBox(this);
+    ok_ = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
+    close_ = buttons->addButton(request_ == Request::View ? "&Close" : "&Cancel", QDialogButtonBox::RejectRole);
+    ok_->setToolTip("Accept data and close the window");
+    close_->setToolTip("Cancel operation");
+    ok_->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &StandardForm::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &StandardForm::reject);
+    layout->addWidget(buttons);
+
+    showRecord();
+    setMinimumWidth(460);
+    keepPlacement(this, spec_.procedure, ctx_.iniPath());
+    if (spec_.onOpen) spec_.onOpen(*this);
+    focusFirstField();
+}
+
+void StandardForm::buildFields() {
+    auto* outer = static_cast<QVBoxLayout*>(layout());
+    QTabWidget* tabs = nullptr;
+    std::map<QString, QVBoxLayout*> pages;
+    std::map<std::pair<QString, QString>, QFormLayout*> forms;
     const bool readOnly = request_ == Request::View || request_ == Request::Delete;
+
+    // The form layout a field goes in, made on first use in field order.
+    auto formFor = [&](const FormField& ff) -> QFormLayout* {
+        auto key = std::make_pair(ff.tab, ff.group);
+        if (auto it = forms.find(key); it != forms.end()) return it->second;
+        QVBoxLayout* host = outer;
+        QWidget* hostWidget = this;
+        if (!ff.tab.isEmpty()) {
+            if (!tabs) {
+                tabs = new QTabWidget(this);
+                tabs->setObjectName("tabs");
+                outer->addWidget(tabs);
+            }
+            if (!pages.count(ff.tab)) {
+                auto* page = new QWidget(tabs);
+                pages[ff.tab] = new QVBoxLayout(page);
+                tabs->addTab(page, ff.tab);
+            }
+            host = pages[ff.tab];
+            hostWidget = tabs;
+        }
+        auto* form = new QFormLayout;
+        form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+        if (ff.group.isEmpty()) {
+            host->addLayout(form);
+        } else {
+            auto* box = new QGroupBox(ff.group, hostWidget);
+            box->setLayout(form);
+            host->addWidget(box);
+        }
+        forms[key] = form;
+        return form;
+    };
+
     for (const FormField& ff : spec_.fields) {
         const int fi = buffer_.def().fieldIndex(ff.field);
         const FieldDef& fd = buffer_.def().fields.at(fi);
@@ -89,6 +162,12 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Reco
         switch (ff.widget) {
             case FieldWidget::Check: {
                 auto* c = new QCheckBox(ff.checkText, this);
+                const bool sw = fd.kind == FieldKind::Byte;
+                c->setProperty("qvOn", ff.on.isEmpty() ? (sw ? "1" : "Y") : ff.on);
+                c->setProperty("qvOff", ff.off.isEmpty() ? (sw ? "0" : "N") : ff.off);
+                connect(c, &QCheckBox::clicked, this, [this, name = ff.field] {
+                    if (spec_.onChange) spec_.onChange(*this, name);
+                });
                 w = c;
                 break;
             }
@@ -98,7 +177,30 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Reco
                 c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
                 if (ff.choices)
                     for (const auto& [value, text] : ff.choices(ctx_)) c->addItem(text, value);
+                connect(c, &QComboBox::activated, this, [this, name = ff.field] {
+                    if (spec_.onChange) spec_.onChange(*this, name);
+                });
                 w = c;
+                break;
+            }
+            case FieldWidget::Options: {
+                auto* box = new QWidget(this);
+                auto* row = new QHBoxLayout(box);
+                row->setContentsMargins(0, 0, 0, 0);
+                auto* group = new QButtonGroup(box);
+                if (ff.choices)
+                    for (const auto& [value, text] : ff.choices(ctx_)) {
+                        auto* r = new QRadioButton(text, box);
+                        r->setProperty(kValue, value);
+                        r->setObjectName(QString::fromStdString(ff.field) + "_" + value);
+                        group->addButton(r);
+                        row->addWidget(r);
+                    }
+                row->addStretch(1);
+                connect(group, &QButtonGroup::buttonClicked, this, [this, name = ff.field] {
+                    if (spec_.onChange) spec_.onChange(*this, name);
+                });
+                w = box;
                 break;
             }
             case FieldWidget::Memo: {
@@ -120,13 +222,24 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Reco
                     e->setValidator(new QRegularExpressionValidator(QRegularExpression(R"(-?\d{0,10})"), e));
                     e->setAlignment(Qt::AlignRight);
                 } else if (fd.kind == FieldKind::Decimal) {
+                    const int places = ff.places >= 0 ? ff.places : fd.places;
                     e->setValidator(new QRegularExpressionValidator(
-                        QRegularExpression(QString(R"(-?\d{0,7}(\.\d{0,%1})?)").arg(fd.places)), e));
+                        QRegularExpression(QString(R"(-?\d{0,7}(\.\d{0,%1})?)").arg(places)), e));
                     e->setAlignment(Qt::AlignRight);
                 }
                 // Short fields get a short box.
                 if (fd.kind != FieldKind::Text || fd.width <= 20)
-                    e->setMaximumWidth(e->fontMetrics().horizontalAdvance('M') * std::max(8, std::min(fd.width, 20)) + 16);
+                    e->setMaximumWidth(e->fontMetrics().horizontalAdvance('M') *
+                                           std::max(8, std::min(fd.width, 20)) + 16);
+                connect(e, &QLineEdit::editingFinished, this, [this, e, name = ff.field] {
+                    if (!e->isModified()) return;
+                    e->setModified(false);
+                    if (spec_.onChange) spec_.onChange(*this, name);
+                    if (spec_.onLeave && !spec_.onLeave(*this, name)) {
+                        e->setFocus();
+                        e->selectAll();
+                    }
+                });
                 w = e;
                 break;
             }
@@ -134,37 +247,59 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Reco
         w->setObjectName(QString::fromStdString(ff.field));
         w->setEnabled(!readOnly);
         widgets_[ff.field] = w;
-        if (ff.widget == FieldWidget::Check && ff.prompt.isEmpty())
+        QFormLayout* form = formFor(ff);
+        if (ff.widget == FieldWidget::Check && ff.prompt.isEmpty()) {
             form->addRow(QString(), w);
-        else
-            form->addRow(ff.prompt, w);
+        } else {
+            auto* l = new QLabel(ff.prompt, this);
+            l->setBuddy(w);
+            labels_[ff.field] = l;
+            form->addRow(l, w);
+        }
     }
-    layout->addLayout(form);
-    extra_ = new QVBoxLayout;
-    layout->addLayout(extra_);
-    layout->addStretch(1);
+}
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
-    close_ = buttons->addButton(request_ == Request::View ? "&Close" : "&Cancel", QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &StandardForm::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &StandardForm::reject);
-    layout->addWidget(buttons);
+const FormField* StandardForm::spec(const std::string& field) const {
+    for (const FormField& ff : spec_.fields)
+        if (ff.field == field) return &ff;
+    return nullptr;
+}
 
-    showRecord();
-    setMinimumWidth(460);
-    keepPlacement(this, spec_.procedure, ctx_.iniPath());
-    focusFirstField();
+QString StandardForm::shownValue(const FormField& ff) const {
+    if (ff.widget == FieldWidget::Password) return {};
+    const int fi = buffer_.def().fieldIndex(ff.field);
+    if (ff.places >= 0 && buffer_.def().fields[fi].kind == FieldKind::Decimal)
+        return QString::fromStdString(buffer_.decimal(fi).toString(ff.places));
+    return QString::fromStdString(buffer_.display(fi));
+}
+
+QLabel* StandardForm::label(const std::string& field) const {
+    auto it = labels_.find(field);
+    return it == labels_.end() ? nullptr : it->second;
+}
+
+QRadioButton* StandardForm::option(const std::string& field, const QString& value) const {
+    QWidget* w = fieldWidget(field);
+    if (!w) return nullptr;
+    for (auto* r : w->findChildren<QRadioButton*>())
+        if (r->property(kValue).toString() == value) return r;
+    return nullptr;
+}
+
+void StandardForm::setFieldVisible(const std::string& field, bool visible) {
+    if (QWidget* w = fieldWidget(field)) w->setVisible(visible);
+    if (QLabel* l = label(field)) l->setVisible(visible);
+}
+
+QString StandardForm::fieldValue(const std::string& field) const {
+    QWidget* w = fieldWidget(field);
+    return w ? valueOf(w) : QString();
 }
 
 void StandardForm::showRecord() {
     shown_.clear();
     for (const FormField& ff : spec_.fields) {
-        const int fi = buffer_.def().fieldIndex(ff.field);
-        QString v = ff.widget == FieldWidget::Password ? QString()
-                                                       : QString::fromStdString(buffer_.display(fi));
-        setValueOf(widgets_[ff.field], v);
+        setValueOf(widgets_[ff.field], shownValue(ff));
         shown_[ff.field] = valueOf(widgets_[ff.field]);
     }
 }
@@ -225,6 +360,7 @@ StandardForm::WriteOutcome StandardForm::write() {
         const Message& m = s.message();
         if (m.number == 34) showRecord();  // the restricted link was put back
         showFailure(this, m);
+        if (spec_.failureCloses) return WriteOutcome::GaveUp;
         if (isRefusal(m.number)) {
             focusFirstField();
             return WriteOutcome::KeptOpen;
@@ -280,6 +416,7 @@ void StandardForm::accept() {
     }
     saved_ = buffer_;
     showRecord();
+    if (spec_.afterWrite) spec_.afterWrite(*this);
     if (request_ == Request::Insert && spec_.askAddAnother && raiseMessage(this, 3) == 0) {
         startFreshRecord();
         return;
@@ -288,7 +425,8 @@ void StandardForm::accept() {
 }
 
 void StandardForm::reject() {
-    if (request_ == Request::View || request_ == Request::Delete || !changed()) {
+    if (request_ == Request::View || request_ == Request::Delete || spec_.guard == CloseGuard::None ||
+        !changed()) {
         QDialog::reject();
         return;
     }

@@ -17,6 +17,7 @@
 #include "framework/AppContext.h"
 
 class QLabel;
+class QRadioButton;
 class QPushButton;
 class QFormLayout;
 class QVBoxLayout;
@@ -32,6 +33,7 @@ enum class FieldWidget {
     Choice,    // a drop list of values
     Date,      // dd/mm/yyyy
     Memo,      // several lines of text
+    Options,   // a row of radio buttons, one per choice
 };
 
 struct FormField {
@@ -42,12 +44,21 @@ struct FormField {
     std::function<std::vector<std::pair<QString, QString>>(AppContext&)> choices = {};
     // For Check: the text beside the box (the prompt stays empty then).
     QString checkText = {};
+    // Where the field sits: a tab page and a framed group within it.
+    QString tab = {};
+    QString group = {};
+    // For Check: the values stored when ticked and not ("1"/"0" for switches).
+    QString on = {};
+    QString off = {};
+    // For decimals: the places shown (fewer than stored), or -1 for all.
+    int places = -1;
 };
 
 // What closing a form with unsaved changes does.
 enum class CloseGuard {
     AskSave,   // "Save Record" with Yes / No / Cancel
     WarnLost,  // "Changes will be lost!" with Yes / No
+    None,      // closes without asking
 };
 
 struct ModeTexts {
@@ -66,9 +77,19 @@ struct FormSpec {
     CloseGuard guard = CloseGuard::AskSave;
     bool askAddAnother = false;  // "Record Added" after an insert
     bool confirmDelete = true;   // "Confirm Delete" before a delete
+    // A failed write closes the form after its message instead of offering
+    // to try again.
+    bool failureCloses = false;
     // Checks of the form's own before the record is written; false keeps the
     // form open (the check shows its own message).
     std::function<bool(class StandardForm&)> check = {};
+    // The form's own rules: when it opens, when the user changes a field, and
+    // when the user leaves a field (false: back to the field).
+    std::function<void(class StandardForm&)> onOpen = {};
+    std::function<void(class StandardForm&, const std::string& field)> onChange = {};
+    std::function<bool(class StandardForm&, const std::string& field)> onLeave = {};
+    // Runs after a successful write, before the form closes.
+    std::function<void(class StandardForm&)> afterWrite = {};
 };
 
 class StandardForm : public QDialog {
@@ -84,6 +105,14 @@ public:
     const data::Record& savedCopy() const { return saved_; }
     bool changed();
     QWidget* fieldWidget(const std::string& field) const;
+    // The prompt of a field, or nullptr.
+    QLabel* label(const std::string& field) const;
+    // The radio button of one choice of an Options field, or nullptr.
+    QRadioButton* option(const std::string& field, const QString& value) const;
+    // Shows or hides a field with its prompt.
+    void setFieldVisible(const std::string& field, bool visible);
+    // What the field now shows, in the stored form ("Y", "W", "12.50").
+    QString fieldValue(const std::string& field) const;
     QPushButton* okButton() const { return ok_; }
     QPushButton* closeButton() const { return close_; }
     // The extra area below the fields, for a form's own controls.
@@ -102,6 +131,9 @@ private:
     bool readFields(bool showErrors);
     void startFreshRecord();
     void focusFirstField();
+    void buildFields();
+    QString shownValue(const FormField& ff) const;
+    const FormField* spec(const std::string& field) const;
 
     AppContext& ctx_;
     FormSpec spec_;
@@ -110,6 +142,7 @@ private:
     data::Record buffer_;
     data::Record saved_;
     std::map<std::string, QWidget*> widgets_;
+    std::map<std::string, QLabel*> labels_;
     std::map<std::string, QString> shown_;  // what each field showed when loaded
     QLabel* mode_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -558,7 +558,22 @@ Status Store::updateRow(Record& rec, bool checkStamp) {
         return Status::failed(standardMessage(7, ctx));
     }
 
-    sql::Statement& s = db.prepare(sqlFor(f).update);
+    // Only the fields that differ from the stored record are written, so that
+    // indexes over unchanged fields are left alone.
+    std::string sets;
+    const int secret = f.secretField();
+    for (size_t i = 0; i < f.fields.size(); ++i) {
+        if (static_cast<int>(i) == secret ? rec[i].text.empty() : rec[i] == stored[i]) continue;
+        sets += quoted(f.fields[i].name) + " = ?" + std::to_string(i + 2) + ", ";
+        if (static_cast<int>(i) == secret)
+            sets += "_secret = ?" + std::to_string(f.fields.size() + 2) + ", ";
+    }
+    if (sets.empty()) {
+        rec.stamp.rev = stored.stamp.rev;
+        return Status::ok();
+    }
+    sql::Statement& s = db.prepare("UPDATE " + quoted(f.table) + " SET " + sets +
+                                   "_rev = _rev + 1 WHERE rowid = ?1");
     s.bind(1, rec.stamp.recno);
     bindFields(s, rec, false);
     int rc = s.step();

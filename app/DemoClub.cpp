@@ -17,7 +17,9 @@
 #include "data/Decimal.h"
 #include "data/Store.h"
 #include "data/TripRecords.h"
+#include "data/SystemSettings.h"
 #include "data/Typed.h"
+#include "scoring/TripMemberScoring.h"
 
 namespace qv::app {
 
@@ -494,8 +496,8 @@ class DemoBuilder {
 
     // One angler's result: the catches, the species summary made from them
     // as the trip member form makes it, and the totals. Points (catch
-    // scores, trip points, handicap, progress points) stay 0: the scoring
-    // rules compute them when the trip is scored or the season recalculated.
+    // scores, trip points, handicap, progress points) are left to the
+    // scoring rules, which score every trip once the club is written.
     void addAngler(const Trips& t, size_t s, size_t d, std::vector<Angler>& anglers, size_t self,
                    int32_t teamId) {
         const bool byLength = std::string_view(kSeasons[s].scoring) == "L";
@@ -722,15 +724,23 @@ Status buildDemoClub(Store& store, DemoClubCounts* counts) {
     for (const char* label : kDemoFiles)
         if (Status s = open(label); !s) return s;
     DemoClubCounts made;
+    // The demo workstation scores from individual catches with fight factors,
+    // the richest of the club's ways of scoring.
+    System settings;
+    if (Status r = readSystem(store, settings); !r) return r;
+    settings.FightFactorScoring = 1;
+    settings.IndividualCatchesApplies = 1;
     Status s = store.inTransaction(Location::Club, [&]() -> Status {
         if (Status empty = refuseUnlessEmpty(store); !empty) return empty;
         try {
             DemoBuilder(store, made).build();
-            return Status::ok();
         } catch (const Abort& a) {
             return a.status;
         }
+        // Every point in the demo is what the rule book gives.
+        return scoring::ScoreAllTrips(store, settings);
     });
+    if (s) s = writeSystem(store, settings);
     if (s && counts) *counts = made;
     return s;
 }

@@ -65,6 +65,11 @@ struct Globals {
     bool LoggedIn = false;
     // The data folder's version record could not be read at start-up.
     bool ClientVersionUnreadable = false;
+    // Marks that the member-grade table must be rebuilt: a "Scorer" saved a
+    // current season, changed members, or changed a member's grade history.
+    bool SeasonsChanged = false;
+    bool MembersChanged = false;
+    bool GradeHistoryChanged = false;
 
     // Blanks and zeros, as at the start of a run.
     void clear() { *this = Globals(); }

@@ -18,6 +18,7 @@
 #include "app/Login.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "app/MemberGrades.h"
 #include "app/Startup.h"
 #include "app/Windows.h"
 #include "data/Typed.h"
@@ -126,6 +127,8 @@ int main(int argc, char** argv) {
     if (!start.goOn) return 1;
     ui::AppContext ctx{*start.store, g, QDir(QString::fromStdString(o.startFolder)).absolutePath().toStdString(),
                        start.settings};
+    scoring::ScoringContext scoringContext(*start.store, start.settings, g);
+    ctx.scoring = &scoringContext;
 
     if (!o.grabProcedure.isEmpty()) return grab(ctx, o);
 
@@ -140,6 +143,8 @@ int main(int argc, char** argv) {
         ui::inform(nullptr, *r.refusal);
         return 1;
     }
+    // A scorer gets the member grades of the current season before the frame opens.
+    if (r.refreshGrades) app::refreshMemberGrades(ctx, nullptr);
     app::MainWindow frame(ctx);
     frame.show();
     return application.exec();

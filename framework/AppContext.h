@@ -9,6 +9,7 @@
 #include "app/Globals.h"
 #include "data/Store.h"
 #include "data/WorkstationRecords.h"
+#include "scoring/ScoringContext.h"
 
 namespace qv::ui {
 
@@ -17,6 +18,8 @@ struct AppContext {
     app::Globals& globals;
     std::string startFolder;
     data::System settings;
+    // The scoring lists of the run (earlier trip winners, member grades).
+    scoring::ScoringContext* scoring = nullptr;
 
     QString iniPath() const { return QString::fromStdString(startFolder + "/Quillavon.INI"); }
 };

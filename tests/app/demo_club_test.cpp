@@ -14,7 +14,11 @@
 #include "data/Store.h"
 #include "data/TripRecords.h"
 #include "data/Typed.h"
+#include "data/SystemSettings.h"
 #include "data/Workstation.h"
+#include "scoring/Recalculation.h"
+#include "scoring/ScoringContext.h"
+#include "scoring/TripMemberScoring.h"
 
 using namespace qv;
 using namespace qv::data;
@@ -208,8 +212,9 @@ TEST_F(DemoClubTest, AnglersBelongOnTheirTrip) {
             EXPECT_EQ(teams.at(tm.TeamId).TripId, tm.TripId);
         }
         EXPECT_TRUE(tm.Penalty >= 0 && tm.Penalty <= 2);
-        // Left for the scoring rules to compute.
-        EXPECT_TRUE(tm.TotalTripPoints.isZero() && tm.ProgressPoints.isZero() && tm.Handicap == 0);
+        // Scored: at least the participation points, and progress covers this trip.
+        EXPECT_GE(tm.TotalTripPoints, Decimal::fromUnits(500, 2));
+        EXPECT_GE(tm.ProgressPoints, tm.TotalTripPoints - Decimal(tm.Penalty));
     }
     EXPECT_EQ(perTrip.size(), trips.size()) << "every trip was fished";
     for (auto [trip, n] : perTrip) EXPECT_TRUE(n >= 10 && n <= 21) << "trip " << trip << ": " << n;
@@ -351,3 +356,27 @@ TEST(DemoClubRefusal, ClubWithAnyRecordIsLeftAlone) {
 }
 
 }  // namespace
+
+TEST_F(DemoClubTest, EveryPointIsWhatTheRuleBookGives) {
+    System settings;
+    ASSERT_TRUE(readSystem(store(), settings).isOk());
+    EXPECT_EQ(settings.FightFactorScoring, 1);
+    const std::string before = dump(store());
+    // Scoring every trip again and recalculating every season changes nothing.
+    ASSERT_TRUE(scoring::ScoreAllTrips(store(), settings).isOk());
+    EXPECT_EQ(dump(store()), before);
+    app::Globals g;
+    g.SecurityLevel = "Scorer";
+    scoring::ScoringContext ctx(store(), settings, g);
+    for (const Season& season : all<Season>(store())) {
+        scoring::RecalculationCounts counts;
+        ASSERT_TRUE(scoring::RecalculateSeasonProgress(ctx, season.SeasonId, &counts).isOk());
+        EXPECT_GT(counts.tripMembers, 0);
+        EXPECT_EQ(counts.rewritten, 0) << "season " << season.SeasonId;
+    }
+    bool anyHandicap = false, anyCatchScore = false;
+    for (const TripMember& tm : all<TripMember>(store())) anyHandicap |= tm.Handicap > 0;
+    for (const TripCatch& c : all<TripCatch>(store())) anyCatchScore |= !c.Score.isZero();
+    EXPECT_TRUE(anyHandicap) << "earlier grade wins give handicaps";
+    EXPECT_TRUE(anyCatchScore);
+}

@@ -4,6 +4,8 @@
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/UserWindows.h"
+#include "maintenance/ReferenceLists.h"
+#include "maintenance/SystemConfiguration.h"
 
 namespace qv::app {
 
@@ -12,6 +14,8 @@ void registerAllWindows() {
     registerMainWindow();
     registerUserWindows();
     registerHelpWindow();
+    maintenance::registerReferenceWindows();
+    maintenance::registerSystemConfiguration();
 }
 
 }  // namespace qv::app

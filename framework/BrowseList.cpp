@@ -115,6 +115,11 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec spec, QWidget* parent)
     view_->setFocus();
 }
 
+void BrowseList::done(int result) {
+    if (spec_.onClose) spec_.onClose(ctx_, this);
+    QDialog::done(result);
+}
+
 const Record* BrowseList::selected() const {
     auto rows = view_->selectionModel()->selectedRows();
     if (rows.isEmpty()) return nullptr;

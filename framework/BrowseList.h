@@ -30,6 +30,8 @@ struct BrowseSpec {
     bool canDelete = true;
     // Column clicked to sort: the key it sorts by, or "" when it does not sort.
     std::function<std::string(int column)> sortKey = {};
+    // Runs when the list closes.
+    std::function<void(AppContext&, QWidget* list)> onClose = {};
 };
 
 class BrowseList : public QDialog {
@@ -47,6 +49,8 @@ public:
     // The selected record, or nullptr.
     const data::Record* selected() const;
     void selectRecno(int64_t recno);
+
+    void done(int result) override;
 
 public slots:
     void insertRecord();

@@ -118,13 +118,15 @@ void StandardForm::buildFields() {
     auto* outer = static_cast<QVBoxLayout*>(layout());
     QTabWidget* tabs = nullptr;
     std::map<QString, QVBoxLayout*> pages;
-    std::map<std::pair<QString, QString>, QFormLayout*> forms;
+    // A run of fields of the same tab and group shares one form layout.
+    std::pair<QString, QString> lastPlace;
+    QFormLayout* lastForm = nullptr;
     const bool readOnly = request_ == Request::View || request_ == Request::Delete;
 
     // The form layout a field goes in, made on first use in field order.
     auto formFor = [&](const FormField& ff) -> QFormLayout* {
-        auto key = std::make_pair(ff.tab, ff.group);
-        if (auto it = forms.find(key); it != forms.end()) return it->second;
+        auto place = std::make_pair(ff.tab, ff.group);
+        if (lastForm && place == lastPlace) return lastForm;
         QVBoxLayout* host = outer;
         QWidget* hostWidget = this;
         if (!ff.tab.isEmpty()) {
@@ -151,7 +153,8 @@ void StandardForm::buildFields() {
             box->setLayout(form);
             host->addWidget(box);
         }
-        forms[key] = form;
+        lastPlace = place;
+        lastForm = form;
         return form;
     };
 
@@ -213,7 +216,7 @@ void StandardForm::buildFields() {
             default: {
                 auto* e = new QLineEdit(this);
                 if (fd.kind == FieldKind::Text) e->setMaxLength(fd.width);
-                if (ff.widget == FieldWidget::Password) e->setEchoMode(QLineEdit::Password);
+                if (ff.widget == FieldWidget::Password || ff.masked) e->setEchoMode(QLineEdit::Password);
                 if (ff.widget == FieldWidget::Date) {
                     e->setPlaceholderText("dd/mm/yyyy");
                     e->setValidator(new QRegularExpressionValidator(
@@ -248,15 +251,40 @@ void StandardForm::buildFields() {
         w->setEnabled(!readOnly);
         widgets_[ff.field] = w;
         QFormLayout* form = formFor(ff);
-        if (ff.widget == FieldWidget::Check && ff.prompt.isEmpty()) {
-            form->addRow(QString(), w);
+        QWidget* cell = w;
+        if (!ff.buttonText.isEmpty()) {
+            // The field with its button on one line.
+            cell = new QWidget(this);
+            auto* row = new QHBoxLayout(cell);
+            row->setContentsMargins(0, 0, 0, 0);
+            row->addWidget(w, 1);
+            auto* b = new QPushButton(ff.buttonText, cell);
+            b->setObjectName(QString::fromStdString(ff.field) + "_button");
+            b->setAutoDefault(false);
+            b->setEnabled(!readOnly);
+            connect(b, &QPushButton::clicked, this, [this, name = ff.field] {
+                if (const FormField* f = spec(name); f && f->onButton) f->onButton(*this);
+            });
+            row->addWidget(b);
+        }
+        if (ff.widget == FieldWidget::Check && ff.prompt.isEmpty() && ff.group.isEmpty()) {
+            form->addRow(QString(), cell);
+        } else if (ff.prompt.isEmpty()) {
+            form->addRow(cell);
         } else {
             auto* l = new QLabel(ff.prompt, this);
             l->setBuddy(w);
             labels_[ff.field] = l;
-            form->addRow(l, w);
+            form->addRow(l, cell);
+        }
+        if (!ff.note.isEmpty()) {
+            auto* note = new QLabel(ff.note, this);
+            note->setWordWrap(true);
+            note->setStyleSheet("color: #555555;");
+            form->addRow(QString(), note);
         }
     }
+    for (auto& [tab, page] : pages) page->addStretch(1);
 }
 
 const FormField* StandardForm::spec(const std::string& field) const {
@@ -268,6 +296,10 @@ const FormField* StandardForm::spec(const std::string& field) const {
 QString StandardForm::shownValue(const FormField& ff) const {
     if (ff.widget == FieldWidget::Password) return {};
     const int fi = buffer_.def().fieldIndex(ff.field);
+    // A choice of a record by its number: 0 is no choice yet.
+    if (ff.widget == FieldWidget::Choice && buffer_.def().fields[fi].kind != FieldKind::Text &&
+        buffer_.number(fi) == 0)
+        return {};
     if (ff.places >= 0 && buffer_.def().fields[fi].kind == FieldKind::Decimal)
         return QString::fromStdString(buffer_.decimal(fi).toString(ff.places));
     return QString::fromStdString(buffer_.display(fi));
@@ -289,6 +321,10 @@ QRadioButton* StandardForm::option(const std::string& field, const QString& valu
 void StandardForm::setFieldVisible(const std::string& field, bool visible) {
     if (QWidget* w = fieldWidget(field)) w->setVisible(visible);
     if (QLabel* l = label(field)) l->setVisible(visible);
+}
+
+void StandardForm::setFieldValue(const std::string& field, const QString& value) {
+    if (QWidget* w = fieldWidget(field)) setValueOf(w, value);
 }
 
 QString StandardForm::fieldValue(const std::string& field) const {

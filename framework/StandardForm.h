@@ -52,6 +52,12 @@ struct FormField {
     QString off = {};
     // For decimals: the places shown (fewer than stored), or -1 for all.
     int places = -1;
+    // For Line: the typed text is shown as dots.
+    bool masked = false;
+    // A button beside the field, and a note under it.
+    QString buttonText = {};
+    std::function<void(class StandardForm&)> onButton = {};
+    QString note = {};
 };
 
 // What closing a form with unsaved changes does.
@@ -113,6 +119,8 @@ public:
     void setFieldVisible(const std::string& field, bool visible);
     // What the field now shows, in the stored form ("Y", "W", "12.50").
     QString fieldValue(const std::string& field) const;
+    // Shows a value in a field as if the user had entered it.
+    void setFieldValue(const std::string& field, const QString& value);
     QPushButton* okButton() const { return ok_; }
     QPushButton* closeButton() const { return close_; }
     // The extra area below the fields, for a form's own controls.

@@ -37,19 +37,19 @@ std::vector<std::pair<QString, QString>> accessLevels(AppContext& ctx) {
 }
 
 FormSpec userForm() {
-    FormSpec spec;
-    spec.procedure = "frmUser";
-    spec.title = "Add / Edit System Users";
-    spec.file = "Users";
-    spec.fields = {
+    FormSpec design;
+    design.procedure = "frmUser";
+    design.title = "Add / Edit System Users";
+    design.file = "Users";
+    design.fields = {
         {"UserId", "User &Id:"},
         {"Name", "&Name:"},
         {"SecurityLevel", "&Access:", FieldWidget::Choice, accessLevels},
         {"UserPassword", "&Password:", FieldWidget::Password},
     };
-    spec.modes.insert = "Record will be Added";
-    spec.modes.change = "Record will be Changed";
-    spec.check = [](StandardForm& form) {
+    design.modes.insert = "Record will be Added";
+    design.modes.change = "Record will be Changed";
+    design.check = [](StandardForm& form) {
         const Record& r = form.buffer();
         if (r.text(r.field("SecurityLevel")).empty()) {
             inform(&form, "Please choose the user's access level.");
@@ -63,7 +63,7 @@ FormSpec userForm() {
         }
         return true;
     };
-    return spec;
+    return design;
 }
 
 bool openUserForm(AppContext& ctx, Request request, Record rec, QWidget* parent) {
@@ -74,14 +74,14 @@ bool openUserForm(AppContext& ctx, Request request, Record rec, QWidget* parent)
 }
 
 BrowseSpec usersList() {
-    BrowseSpec spec;
-    spec.procedure = "brwUsers";
-    spec.title = "System Users";
-    spec.source.file = "Users";
-    spec.source.key = "byName";
-    spec.columns = {{"User's Name", "Name", 50}, {"Access Level", "SecurityLevel", 20}};
-    spec.openForm = openUserForm;
-    return spec;
+    BrowseSpec design;
+    design.procedure = "brwUsers";
+    design.title = "System Users";
+    design.source.file = "Users";
+    design.source.key = "byName";
+    design.columns = {{"User's Name", "Name", 50}, {"Access Level", "SecurityLevel", 20}};
+    design.openForm = openUserForm;
+    return design;
 }
 
 }  // namespace

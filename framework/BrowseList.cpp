@@ -17,8 +17,8 @@ namespace qv::ui {
 
 using namespace qv::data;
 
-BrowseList::BrowseList(AppContext& ctx, BrowseSpec spec, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), spec_(std::move(spec)) {
+BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), spec_(std::move(design)) {
     use_ = std::make_unique<FileUse>(ctx_.store, spec_.source.file);
     if (!*use_) showFailure(this, use_->status().message());
     setWindowTitle(spec_.title);

@@ -37,7 +37,7 @@ struct BrowseSpec {
 class BrowseList : public QDialog {
     Q_OBJECT
 public:
-    BrowseList(AppContext& ctx, BrowseSpec spec, QWidget* parent = nullptr);
+    BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent = nullptr);
 
     RecordTableModel* model() const { return model_; }
     QTableView* view() const { return view_; }

@@ -73,8 +73,8 @@ void setValueOf(QWidget* w, const QString& v) {
 
 }  // namespace
 
-StandardForm::StandardForm(AppContext& ctx, FormSpec spec, Request request, Record record, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), spec_(std::move(spec)), request_(request), buffer_(std::move(record)),
+StandardForm::StandardForm(AppContext& ctx, FormSpec design, Request request, Record record, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), spec_(std::move(design)), request_(request), buffer_(std::move(record)),
       saved_(buffer_) {
     use_ = std::make_unique<FileUse>(ctx_.store, spec_.file);
     if (!*use_) showFailure(this, use_->status().message());
@@ -263,7 +263,7 @@ void StandardForm::buildFields() {
             b->setAutoDefault(false);
             b->setEnabled(!readOnly);
             connect(b, &QPushButton::clicked, this, [this, name = ff.field] {
-                if (const FormField* f = spec(name); f && f->onButton) f->onButton(*this);
+                if (const FormField* f = fieldDesign(name); f && f->onButton) f->onButton(*this);
             });
             row->addWidget(b);
         }
@@ -287,7 +287,7 @@ void StandardForm::buildFields() {
     for (auto& [tab, page] : pages) page->addStretch(1);
 }
 
-const FormField* StandardForm::spec(const std::string& field) const {
+const FormField* StandardForm::fieldDesign(const std::string& field) const {
     for (const FormField& ff : spec_.fields)
         if (ff.field == field) return &ff;
     return nullptr;

@@ -101,7 +101,7 @@ struct FormSpec {
 class StandardForm : public QDialog {
     Q_OBJECT
 public:
-    StandardForm(AppContext& ctx, FormSpec spec, Request request, data::Record record,
+    StandardForm(AppContext& ctx, FormSpec design, Request request, data::Record record,
                  QWidget* parent = nullptr);
 
     Request request() const { return request_; }
@@ -141,7 +141,7 @@ private:
     void focusFirstField();
     void buildFields();
     QString shownValue(const FormField& ff) const;
-    const FormField* spec(const std::string& field) const;
+    const FormField* fieldDesign(const std::string& field) const;
 
     AppContext& ctx_;
     FormSpec spec_;

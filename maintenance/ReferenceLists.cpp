@@ -37,13 +37,13 @@ std::function<std::string(int)> sortsBy(std::vector<std::string> keys) {
 
 BrowseSpec list(QString procedure, QString title, std::string file, std::string key,
                 std::vector<BrowseColumn> columns) {
-    BrowseSpec spec;
-    spec.procedure = std::move(procedure);
-    spec.title = std::move(title);
-    spec.source.file = std::move(file);
-    spec.source.key = std::move(key);
-    spec.columns = std::move(columns);
-    return spec;
+    BrowseSpec design;
+    design.procedure = std::move(procedure);
+    design.title = std::move(title);
+    design.source.file = std::move(file);
+    design.source.key = std::move(key);
+    design.columns = std::move(columns);
+    return design;
 }
 
 std::vector<std::pair<QString, QString>> divisions(AppContext& ctx, bool activeOnly) {
@@ -64,58 +64,58 @@ std::vector<std::pair<QString, QString>> divisions(AppContext& ctx, bool activeO
 }  // namespace
 
 FormSpec divisionForm() {
-    FormSpec spec;
-    spec.procedure = "frmDivision";
-    spec.title = "Add / Edit Division";
-    spec.file = "Division";
+    FormSpec design;
+    design.procedure = "frmDivision";
+    design.title = "Add / Edit Division";
+    design.file = "Division";
     FormField best{"BestTripsNumber", "Number of &Best Trips:"};
     best.group = "Championship Report Setting";
-    spec.fields = {{"DivisionName", "Division &Name:"}, inactiveFlag(), best};
-    return spec;
+    design.fields = {{"DivisionName", "Division &Name:"}, inactiveFlag(), best};
+    return design;
 }
 
 FormSpec gradeForm() {
-    FormSpec spec;
-    spec.procedure = "frmGrade";
-    spec.title = "Add / Edit Grade";
-    spec.file = "Grade";
-    spec.fields = {{"GradeName", "Grade &Name:"}, {"ReportPosition", "&Report Position:"}, inactiveFlag()};
-    spec.modes.insert = spec.modes.change = "";
-    return spec;
+    FormSpec design;
+    design.procedure = "frmGrade";
+    design.title = "Add / Edit Grade";
+    design.file = "Grade";
+    design.fields = {{"GradeName", "Grade &Name:"}, {"ReportPosition", "&Report Position:"}, inactiveFlag()};
+    design.modes.insert = design.modes.change = "";
+    return design;
 }
 
 FormSpec trophyForm() {
-    FormSpec spec;
-    spec.procedure = "frmTrophy";
-    spec.title = "Add / Edit Trophy";
-    spec.file = "Trophy";
-    spec.fields = {{"TrophyName", "Trophy &Name:"}, {"Description", "Trophy &Description:"}, inactiveFlag()};
-    return spec;
+    FormSpec design;
+    design.procedure = "frmTrophy";
+    design.title = "Add / Edit Trophy";
+    design.file = "Trophy";
+    design.fields = {{"TrophyName", "Trophy &Name:"}, {"Description", "Trophy &Description:"}, inactiveFlag()};
+    return design;
 }
 
 BrowseSpec divisionList() {
-    BrowseSpec spec = list("brwDivision", "Division", "Division", "byDivisionName",
+    BrowseSpec design = list("brwDivision", "Division", "Division", "byDivisionName",
                            {{"Division Name", "DivisionName", 40}, {"Inactive Flag", "InactiveFlag", 12}});
-    spec.sortKey = sortsBy({"byDivisionName", "byInactiveFlag"});
-    spec.openForm = opens([](Request) { return divisionForm(); });
-    return spec;
+    design.sortKey = sortsBy({"byDivisionName", "byInactiveFlag"});
+    design.openForm = opens([](Request) { return divisionForm(); });
+    return design;
 }
 
 BrowseSpec gradeList() {
-    BrowseSpec spec = list("brwGrade", "Grades", "Grade", "byGradeName",
+    BrowseSpec design = list("brwGrade", "Grades", "Grade", "byGradeName",
                            {{"Grade Name", "GradeName", 40},
                             {"Rpt Pos", "ReportPosition", 8},
                             {"Inactive Flag", "InactiveFlag", 12}});
-    spec.sortKey = sortsBy({"byGradeName", "byReportPostion", "byInactiveFlag"});
-    spec.openForm = opens([](Request) { return gradeForm(); });
-    return spec;
+    design.sortKey = sortsBy({"byGradeName", "byReportPostion", "byInactiveFlag"});
+    design.openForm = opens([](Request) { return gradeForm(); });
+    return design;
 }
 
 BrowseSpec speciesList(AppContext& ctx) {
     // The division names, read once for the list.
     auto names = std::make_shared<std::map<int64_t, QString>>();
     for (const auto& [id, name] : divisions(ctx, false)) (*names)[id.toLongLong()] = name;
-    BrowseSpec spec = list("brwSpecies", "Species", "Species", "bySpeciesName",
+    BrowseSpec design = list("brwSpecies", "Species", "Species", "bySpeciesName",
                            {{"Species Name", "SpeciesName", 36},
                             {"Division Name", "", 30,
                              [names](const Record& r) {
@@ -124,44 +124,44 @@ BrowseSpec speciesList(AppContext& ctx) {
                              }},
                             {"Rpt Pos", "ReportPosition", 8},
                             {"Inactive Flag", "InactiveFlag", 12}});
-    spec.sortKey = sortsBy({"bySpeciesName", "byDivisionId", "byDivisionIdReportPosition", "byInactiveFlag"});
-    spec.openForm = opens([](Request r) { return speciesForm(r == Request::Insert); });
-    return spec;
+    design.sortKey = sortsBy({"bySpeciesName", "byDivisionId", "byDivisionIdReportPosition", "byInactiveFlag"});
+    design.openForm = opens([](Request r) { return speciesForm(r == Request::Insert); });
+    return design;
 }
 
 BrowseSpec trophyList() {
-    BrowseSpec spec = list("brwTrophy", "Trophy", "Trophy", "byTrophyName",
+    BrowseSpec design = list("brwTrophy", "Trophy", "Trophy", "byTrophyName",
                            {{"Trophy Name", "TrophyName", 36},
                             {"Description", "Description", 40},
                             {"Inactive Flag", "InactiveFlag", 12}});
-    spec.openForm = opens([](Request) { return trophyForm(); });
-    return spec;
+    design.openForm = opens([](Request) { return trophyForm(); });
+    return design;
 }
 
 FormSpec speciesForm(bool newSpecies) {
-    FormSpec spec;
-    spec.procedure = "frmSpecies";
-    spec.title = "Add / Edit Species";
-    spec.file = "Species";
+    FormSpec design;
+    design.procedure = "frmSpecies";
+    design.title = "Add / Edit Species";
+    design.file = "Species";
     FormField division{"DivisionId", "&Division:", FieldWidget::Choice};
     division.choices = [newSpecies](AppContext& ctx) { return divisions(ctx, newSpecies); };
     FormField fight{"FightFactor", "&Fight Factor:"};
     fight.places = 1;
-    spec.fields = {division,
+    design.fields = {division,
                    {"SpeciesName", "Species &Name:"},
                    {"ReportPosition", "&Report Position:"},
                    fight,
                    {"TeamPoints", "&Team Points:"},
                    inactiveFlag()};
-    spec.modes.insert = "Add Species";
-    spec.modes.change = "Change Species";
-    spec.modes.view = "View Species";
-    spec.onOpen = [](StandardForm& form) {
+    design.modes.insert = "Add Species";
+    design.modes.change = "Change Species";
+    design.modes.view = "View Species";
+    design.onOpen = [](StandardForm& form) {
         System sys;
         readSystem(form.context().store, sys);
         if (sys.ReportTeamPointsApply != 1) form.fieldWidget("TeamPoints")->setEnabled(false);
     };
-    spec.check = [](StandardForm& form) {
+    design.check = [](StandardForm& form) {
         if (form.fieldValue("DivisionId").isEmpty()) {
             inform(&form, "Please choose the division of the species.");
             form.fieldWidget("DivisionId")->setFocus();
@@ -169,7 +169,7 @@ FormSpec speciesForm(bool newSpecies) {
         }
         return true;
     };
-    return spec;
+    return design;
 }
 
 void registerReferenceWindows() {
@@ -191,11 +191,11 @@ void registerReferenceWindows() {
     // The forms open on a new record when opened by name.
     auto form = [](std::function<FormSpec()> make) {
         return [make](AppContext& ctx, QWidget* p) -> QWidget* {
-            FormSpec spec = make();
-            FileUse use(ctx.store, spec.file);
-            Record rec = ctx.store.newRecord(spec.file);
+            FormSpec design = make();
+            FileUse use(ctx.store, design.file);
+            Record rec = ctx.store.newRecord(design.file);
             ctx.store.primeForInsert(rec);
-            return new StandardForm(ctx, spec, Request::Insert, rec, p);
+            return new StandardForm(ctx, design, Request::Insert, rec, p);
         };
     };
     registerWindow("frmDivision", form(divisionForm));

@@ -47,10 +47,10 @@ std::string currentSeasonClash(const std::string& seasonId) {
 }
 
 FormSpec seasonForm() {
-    FormSpec spec;
-    spec.procedure = "frmSeason";
-    spec.title = "Add / Edit Season";
-    spec.file = "Season";
+    FormSpec design;
+    design.procedure = "frmSeason";
+    design.title = "Add / Edit Season";
+    design.file = "Season";
     FormField scoring{"ScoringApplies", "", FieldWidget::Options};
     scoring.group = "Scoring Measurement";
     scoring.choices = [](AppContext&) {
@@ -68,11 +68,11 @@ FormSpec seasonForm() {
     };
     FormField current{"CurrentSeasonFlag", "", FieldWidget::Check};
     current.checkText = " &Current Season Flag";
-    spec.fields = {{"SeasonId", "&Season:"}, {"SeasonDesc", "Season &Description:"}, scoring, measure, handicap,
+    design.fields = {{"SeasonId", "&Season:"}, {"SeasonDesc", "Season &Description:"}, scoring, measure, handicap,
                    current};
-    spec.modes.insert = spec.modes.change = "";
+    design.modes.insert = design.modes.change = "";
 
-    spec.onOpen = [](StandardForm& form) {
+    design.onOpen = [](StandardForm& form) {
         System sys;
         readSystem(form.context().store, sys);
         // Without individual catches "Both" cannot be chosen; a season that
@@ -81,13 +81,13 @@ FormSpec seasonForm() {
             if (QRadioButton* both = form.option("ScoringApplies", "B")) both->setEnabled(false);
         showUnits(form);
     };
-    spec.onChange = [](StandardForm& form, const std::string& field) {
+    design.onChange = [](StandardForm& form, const std::string& field) {
         if (field == "ScoringApplies") showUnits(form);
         if (field == "CurrentSeasonFlag" && form.fieldValue("CurrentSeasonFlag") != "Y")
             form.okButton()->setEnabled(form.request() != Request::View);
     };
     // The season id is range-checked as soon as it is typed.
-    spec.onLeave = [](StandardForm& form, const std::string& field) {
+    design.onLeave = [](StandardForm& form, const std::string& field) {
         if (field != "SeasonId") return true;
         const RangeRule& rule = form.savedCopy().def().ranges.front();
         const long long n = numericValue(form.fieldValue("SeasonId").toStdString());
@@ -99,7 +99,7 @@ FormSpec seasonForm() {
         return false;
     };
     // Only one season may be current.
-    spec.check = [](StandardForm& form) {
+    design.check = [](StandardForm& form) {
         if (form.fieldValue("CurrentSeasonFlag") != "Y") return true;
         Store& store = form.context().store;
         const std::string editing = form.fieldValue("SeasonId").toStdString();
@@ -118,31 +118,31 @@ FormSpec seasonForm() {
         if (clash) form.okButton()->setEnabled(false);
         return !clash;
     };
-    spec.afterWrite = [](StandardForm& form) {
+    design.afterWrite = [](StandardForm& form) {
         app::Globals& g = form.context().globals;
         if (g.SecurityLevel == "Scorer" && form.savedCopy().text(form.savedCopy().field("CurrentSeasonFlag")) == "Y")
             g.SeasonsChanged = true;
     };
-    return spec;
+    return design;
 }
 
 BrowseSpec seasonList() {
-    BrowseSpec spec;
-    spec.procedure = "brwSeason";
-    spec.title = "Season";
-    spec.source.file = "Season";
-    spec.source.key = "bySeasonId";
-    spec.columns = {{"Season", "SeasonId", 12}, {"Description", "SeasonDesc", 24},
+    BrowseSpec design;
+    design.procedure = "brwSeason";
+    design.title = "Season";
+    design.source.file = "Season";
+    design.source.key = "bySeasonId";
+    design.columns = {{"Season", "SeasonId", 12}, {"Description", "SeasonDesc", 24},
                     {"Current Season", "CurrentSeasonFlag", 14}};
-    spec.openForm = [](AppContext& ctx, Request r, Record rec, QWidget* parent) {
+    design.openForm = [](AppContext& ctx, Request r, Record rec, QWidget* parent) {
         StandardForm f(ctx, seasonForm(), r, std::move(rec), parent);
         return f.exec() == QDialog::Accepted;
     };
     // A scorer's member grades follow the seasons.
-    spec.onClose = [](AppContext& ctx, QWidget* list) {
+    design.onClose = [](AppContext& ctx, QWidget* list) {
         if (ctx.globals.SecurityLevel == "Scorer") app::refreshMemberGrades(ctx, list);
     };
-    return spec;
+    return design;
 }
 
 }  // namespace qv::maintenance

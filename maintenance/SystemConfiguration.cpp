@@ -59,13 +59,13 @@ void chooseFolder(StandardForm& form) {
 }  // namespace
 
 FormSpec systemConfigurationForm() {
-    FormSpec spec;
-    spec.procedure = "winSystemConfiguration";
-    spec.title = "System Configuration";
-    spec.file = "System";
-    spec.modes = {"", "", "", ""};
-    spec.guard = CloseGuard::None;
-    spec.failureCloses = true;
+    FormSpec design;
+    design.procedure = "winSystemConfiguration";
+    design.title = "System Configuration";
+    design.file = "System";
+    design.modes = {"", "", "", ""};
+    design.guard = CloseGuard::None;
+    design.failureCloses = true;
 
     FormField location = entry("DataFileLocation", "Data &File Location:", kFiles, "System Data Files");
     location.buttonText = "&Modify...";
@@ -78,7 +78,7 @@ FormSpec systemConfigurationForm() {
     testFlag.off = "0";
 
     const QString score = "Score Settings", report = "Report Settings";
-    spec.fields = {
+    design.fields = {
         location,
         entry("EmailSmtpServer", "SMTP &Server:", kFiles, "Email Settings"),
         entry("EmailSubject", "Email S&ubject:", kFiles, "Email Settings"),
@@ -106,13 +106,13 @@ FormSpec systemConfigurationForm() {
         check("ReportVeteranAsSubGrade", " Report \"Veteran\" as a Sub-Grade", kScores, report),
         check("ReportTeamPointsApply", " Apply Team Points to Team Report", kScores, report),
     };
-    spec.onOpen = showScoring;
-    spec.onChange = [](StandardForm& form, const std::string& field) {
+    design.onOpen = showScoring;
+    design.onChange = [](StandardForm& form, const std::string& field) {
         if (field == "FightFactorScoring") showScoring(form);
     };
     // The run goes on with the new settings; a new data folder takes effect
     // at the next start.
-    spec.afterWrite = [](StandardForm& form) {
+    design.afterWrite = [](StandardForm& form) {
         System sys;
         sys.fromRecord(form.savedCopy());
         AppContext& ctx = form.context();
@@ -121,7 +121,7 @@ FormSpec systemConfigurationForm() {
         ctx.settings.DataFileLocation = folder;
         if (ctx.scoring) ctx.scoring->setSettings(ctx.settings);
     };
-    return spec;
+    return design;
 }
 
 QWidget* openSystemConfiguration(AppContext& ctx, QWidget* parent) {

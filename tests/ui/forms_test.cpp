@@ -19,15 +19,15 @@ using qv::testing::UiTest;
 namespace {
 
 FormSpec divisionForm(CloseGuard guard = CloseGuard::AskSave) {
-    FormSpec spec;
-    spec.procedure = "frmTestDivision";
-    spec.title = "Division";
-    spec.file = "Division";
-    spec.fields = {{"DivisionName", "&Name:"},
+    FormSpec design;
+    design.procedure = "frmTestDivision";
+    design.title = "Division";
+    design.file = "Division";
+    design.fields = {{"DivisionName", "&Name:"},
                    {"InactiveFlag", "", FieldWidget::Check, {}, "&Inactive"},
                    {"BestTripsNumber", "&Best trips:"}};
-    spec.guard = guard;
-    return spec;
+    design.guard = guard;
+    return design;
 }
 
 void type(StandardForm& f, const char* field, const QString& text) {
@@ -174,13 +174,13 @@ TEST_F(Forms, LongListsLoadLazily) {
             return Status::ok();
         }).isOk());
     }
-    BrowseSpec spec;
-    spec.procedure = "brwTestTrophy";
-    spec.title = "Trophies";
-    spec.source.file = "Trophy";
-    spec.source.key = "byTrophyName";
-    spec.columns = {{"Trophy", "TrophyName", 40}};
-    BrowseList list(ctx(), spec);
+    BrowseSpec design;
+    design.procedure = "brwTestTrophy";
+    design.title = "Trophies";
+    design.source.file = "Trophy";
+    design.source.key = "byTrophyName";
+    design.columns = {{"Trophy", "TrophyName", 40}};
+    BrowseList list(ctx(), design);
     EXPECT_LE(list.model()->rowCount(), 2 * RecordTableModel::kChunk);
     // The locator loads as far as it needs.
     int row = list.model()->locate(0, "Trophy 9999");

@@ -15,7 +15,6 @@ namespace {
 // Prepared SQL texts of one table, made once.
 struct FileSql {
     std::string insert;
-    std::string update;
     std::string remove;
     std::string byRecno;
     std::string maxId;
@@ -35,20 +34,16 @@ const FileSql& sqlFor(const FileDef& f) {
         for (const FileDef* d : Catalog::instance().files()) {
             FileSql s;
             std::string t = quoted(d->table);
-            std::string cols, params, sets;
+            std::string cols, params;
             for (size_t i = 0; i < d->fields.size(); ++i) {
                 std::string n = std::to_string(i + 2);
                 cols += (i ? ", " : "") + quoted(d->fields[i].name);
                 params += (i ? ", ?" : "?") + n;
-                sets += quoted(d->fields[i].name) + " = ?" + n + ", ";
             }
             if (d->secretField() >= 0) {
-                // The hash goes beside the record; a blank password on a
-                // change keeps the one stored.
-                std::string n = "?" + std::to_string(d->fields.size() + 2);
+                // The hash goes beside the record.
                 cols += ", _secret";
-                params += ", " + n;
-                sets += "_secret = coalesce(" + n + ", _secret), ";
+                params += ", ?" + std::to_string(d->fields.size() + 2);
             }
             std::string rev = "?" + std::to_string(revisionParam(*d));
             if (idIsRecno(*d))
@@ -57,7 +52,6 @@ const FileSql& sqlFor(const FileDef& f) {
             else
                 s.insert = "INSERT INTO " + t + " (rowid, " + cols + ", _rev) VALUES (?1, " +
                            params + ", " + rev + ")";
-            s.update = "UPDATE " + t + " SET " + sets + "_rev = _rev + 1 WHERE rowid = ?1";
             s.secret = "SELECT _secret FROM " + t + " WHERE rowid = ?1";
             s.setSecret = "UPDATE " + t + " SET _secret = ?2 WHERE rowid = ?1";
             s.remove = "DELETE FROM " + t + " WHERE rowid = ?1";

@@ -18,24 +18,24 @@ namespace qv::ui {
 using namespace qv::data;
 
 BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), spec_(std::move(design)) {
-    use_ = std::make_unique<FileUse>(ctx_.store, spec_.source.file);
+    : QDialog(parent), ctx_(ctx), design_(std::move(design)) {
+    use_ = std::make_unique<FileUse>(ctx_.store, design_.source.file);
     if (!*use_) showFailure(this, use_->status().message());
-    setWindowTitle(spec_.title);
-    setObjectName(spec_.procedure);
+    setWindowTitle(design_.title);
+    setObjectName(design_.procedure);
     auto* layout = new QVBoxLayout(this);
 
     auto* locateRow = new QHBoxLayout;
     auto* locateLabel = new QLabel("L&ocate:", this);
     locator_ = new QLineEdit(this);
     locator_->setObjectName("locator");
-    locator_->setPlaceholderText(spec_.columns.empty() ? QString() : "Type the start of " + spec_.columns[0].header);
+    locator_->setPlaceholderText(design_.columns.empty() ? QString() : "Type the start of " + design_.columns[0].header);
     locateLabel->setBuddy(locator_);
     locateRow->addWidget(locateLabel);
     locateRow->addWidget(locator_, 1);
     layout->addLayout(locateRow);
 
-    model_ = new RecordTableModel(ctx_.store, spec_.source, spec_.columns, this);
+    model_ = new RecordTableModel(ctx_.store, design_.source, design_.columns, this);
     view_ = new QTableView(this);
     view_->setModel(model_);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -49,16 +49,16 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     view_->setWordWrap(false);
     const int em = view_->fontMetrics().horizontalAdvance('n');
     int total = 0;
-    for (size_t i = 0; i < spec_.columns.size(); ++i) {
-        int w = std::clamp(spec_.columns[i].widthChars, 6, 40) * em + 16;
-        w = std::max(w, view_->fontMetrics().horizontalAdvance(spec_.columns[i].header) + 24);
+    for (size_t i = 0; i < design_.columns.size(); ++i) {
+        int w = std::clamp(design_.columns[i].widthChars, 6, 40) * em + 16;
+        w = std::max(w, view_->fontMetrics().horizontalAdvance(design_.columns[i].header) + 24);
         view_->setColumnWidth(static_cast<int>(i), w);
         total += w;
     }
-    if (spec_.sortKey) {
+    if (design_.sortKey) {
         view_->horizontalHeader()->setSectionsClickable(true);
         connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
-            std::string key = spec_.sortKey(col);
+            std::string key = design_.sortKey(col);
             if (key.empty()) return;
             model_->setKey(key);
             if (model_->rowCount() > 0) view_->selectRow(0);
@@ -79,9 +79,9 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    insert_->setVisible(spec_.canInsert);
-    change_->setVisible(spec_.canChange);
-    delete_->setVisible(spec_.canDelete);
+    insert_->setVisible(design_.canInsert);
+    change_->setVisible(design_.canChange);
+    delete_->setVisible(design_.canDelete);
     insert_->setAutoDefault(false);
     change_->setAutoDefault(false);
     delete_->setAutoDefault(false);
@@ -111,12 +111,12 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     if (model_->rowCount() > 0) view_->selectRow(0);
     updateButtons();
     resize(std::max(total + 40, 520), 440);
-    keepPlacement(this, spec_.procedure, ctx_.iniPath());
+    keepPlacement(this, design_.procedure, ctx_.iniPath());
     view_->setFocus();
 }
 
 void BrowseList::done(int result) {
-    if (spec_.onClose) spec_.onClose(ctx_, this);
+    if (design_.onClose) design_.onClose(ctx_, this);
     QDialog::done(result);
 }
 
@@ -128,9 +128,9 @@ const Record* BrowseList::selected() const {
 
 void BrowseList::updateButtons() {
     const bool any = selected() != nullptr;
-    change_->setEnabled(any && spec_.openForm);
+    change_->setEnabled(any && design_.openForm);
     delete_->setEnabled(any);
-    insert_->setEnabled(static_cast<bool>(spec_.openForm));
+    insert_->setEnabled(static_cast<bool>(design_.openForm));
 }
 
 void BrowseList::selectRecno(int64_t recno) {
@@ -150,38 +150,38 @@ void BrowseList::refresh() {
 }
 
 void BrowseList::insertRecord() {
-    if (!spec_.canInsert || !spec_.openForm) return;
-    Record fresh = ctx_.store.newRecord(spec_.source.file);
+    if (!design_.canInsert || !design_.openForm) return;
+    Record fresh = ctx_.store.newRecord(design_.source.file);
     if (Status s = ctx_.store.primeForInsert(fresh); !s) {
         showFailure(this, s.message());
         return;
     }
-    if (spec_.openForm(ctx_, Request::Insert, fresh, this)) {
+    if (design_.openForm(ctx_, Request::Insert, fresh, this)) {
         model_->reload();
         // The new record is the one with the highest record number written last;
         // select it when it is in the list.
-        Record last = ctx_.store.newRecord(spec_.source.file);
+        Record last = ctx_.store.newRecord(design_.source.file);
         std::unique_ptr<Cursor> c;
-        if (ctx_.store.walk(spec_.source.file, "", {}, true, c) && c->next(last)) selectRecno(last.stamp.recno);
+        if (ctx_.store.walk(design_.source.file, "", {}, true, c) && c->next(last)) selectRecno(last.stamp.recno);
     }
 }
 
 void BrowseList::changeRecord() {
     const Record* sel = selected();
-    if (!sel || !spec_.openForm) return;
+    if (!sel || !design_.openForm) return;
     Record rec = *sel;
     // Read it again so that the form starts from what is stored now.
     if (Status s = ctx_.store.fetchByRecno(rec, rec.stamp.recno); !s) {
         MessageContext mc;
-        mc.file = spec_.source.file;
+        mc.file = design_.source.file;
         mc.errorText = s.errorText();
         showFailure(this, s.isFailed() ? s.message() : standardMessage(9, mc));
         refresh();
         return;
     }
     const int64_t recno = rec.stamp.recno;
-    const Request request = spec_.canChange ? Request::Change : Request::View;
-    if (spec_.openForm(ctx_, request, rec, this)) {
+    const Request request = design_.canChange ? Request::Change : Request::View;
+    if (design_.openForm(ctx_, request, rec, this)) {
         model_->reload();
         selectRecno(recno);
     }
@@ -189,7 +189,7 @@ void BrowseList::changeRecord() {
 
 void BrowseList::deleteRecord() {
     const Record* sel = selected();
-    if (!sel || !spec_.canDelete) return;
+    if (!sel || !design_.canDelete) return;
     if (raiseMessage(this, 11) != 0) return;
     Record rec = *sel;
     int row = view_->selectionModel()->selectedRows().first().row();

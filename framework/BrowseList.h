@@ -61,7 +61,7 @@ public slots:
 private:
     void updateButtons();
     AppContext& ctx_;
-    BrowseSpec spec_;
+    BrowseSpec design_;
     std::unique_ptr<data::FileUse> use_;  // the list's file, open while it runs
     RecordTableModel* model_;
     QTableView* view_;

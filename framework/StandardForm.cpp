@@ -74,25 +74,37 @@ void setValueOf(QWidget* w, const QString& v) {
 }  // namespace
 
 StandardForm::StandardForm(AppContext& ctx, FormSpec design, Request request, Record record, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), spec_(std::move(design)), request_(request), buffer_(std::move(record)),
+    : QDialog(parent), ctx_(ctx), design_(std::move(design)), request_(request), buffer_(std::move(record)),
       saved_(buffer_) {
-    use_ = std::make_unique<FileUse>(ctx_.store, spec_.file);
+    use_ = std::make_unique<FileUse>(ctx_.store, design_.file);
     if (!*use_) showFailure(this, use_->status().message());
-    setWindowTitle(spec_.title);
-    setObjectName(spec_.procedure);
+    setWindowTitle(design_.title);
+    setObjectName(design_.procedure);
     auto* layout = new QVBoxLayout(this);
     mode_ = new QLabel(this);
     mode_->setObjectName("modeText");
     QFont f = mode_->font();
     f.setBold(true);
     mode_->setFont(f);
-    mode_->setText(request_ == Request::Insert   ? spec_.modes.insert
-                   : request_ == Request::Change ? spec_.modes.change
-                   : request_ == Request::Delete ? spec_.modes.remove
-                                                 : spec_.modes.view);
+    mode_->setText(request_ == Request::Insert   ? design_.modes.insert
+                   : request_ == Request::Change ? design_.modes.change
+                   : request_ == Request::Delete ? design_.modes.remove
+                                                 : design_.modes.view);
     mode_->setVisible(!mode_->text().isEmpty());
     layout->addWidget(mode_);
     buildFields();
+    // A new record's check boxes start unticked, and store that.
+    if (request_ == Request::Insert)
+        for (const FormField& ff : design_.fields) {
+            auto* box = qobject_cast<QCheckBox*>(widgets_[ff.field]);
+            if (!box) continue;
+            const int fi = buffer_.def().fieldIndex(ff.field);
+            const QString v = QString::fromStdString(buffer_.display(fi));
+            if (v != box->property("qvOn").toString() && v != box->property("qvOff").toString()) {
+                buffer_.assign(fi, box->property("qvOff").toString().toStdString());
+                saved_[fi] = buffer_[fi];
+            }
+        }
     extra_ = new QVBoxLayout;
     layout->addLayout(extra_);
     layout->addStretch(1);
@@ -109,8 +121,8 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec design, Request request, Re
 
     showRecord();
     setMinimumWidth(460);
-    keepPlacement(this, spec_.procedure, ctx_.iniPath());
-    if (spec_.onOpen) spec_.onOpen(*this);
+    keepPlacement(this, design_.procedure, ctx_.iniPath());
+    if (design_.onOpen) design_.onOpen(*this);
     focusFirstField();
 }
 
@@ -158,7 +170,7 @@ void StandardForm::buildFields() {
         return form;
     };
 
-    for (const FormField& ff : spec_.fields) {
+    for (const FormField& ff : design_.fields) {
         const int fi = buffer_.def().fieldIndex(ff.field);
         const FieldDef& fd = buffer_.def().fields.at(fi);
         QWidget* w = nullptr;
@@ -169,7 +181,7 @@ void StandardForm::buildFields() {
                 c->setProperty("qvOn", ff.on.isEmpty() ? (sw ? "1" : "Y") : ff.on);
                 c->setProperty("qvOff", ff.off.isEmpty() ? (sw ? "0" : "N") : ff.off);
                 connect(c, &QCheckBox::clicked, this, [this, name = ff.field] {
-                    if (spec_.onChange) spec_.onChange(*this, name);
+                    if (design_.onChange) design_.onChange(*this, name);
                 });
                 w = c;
                 break;
@@ -181,7 +193,7 @@ void StandardForm::buildFields() {
                 if (ff.choices)
                     for (const auto& [value, text] : ff.choices(ctx_)) c->addItem(text, value);
                 connect(c, &QComboBox::activated, this, [this, name = ff.field] {
-                    if (spec_.onChange) spec_.onChange(*this, name);
+                    if (design_.onChange) design_.onChange(*this, name);
                 });
                 w = c;
                 break;
@@ -201,7 +213,7 @@ void StandardForm::buildFields() {
                     }
                 row->addStretch(1);
                 connect(group, &QButtonGroup::buttonClicked, this, [this, name = ff.field] {
-                    if (spec_.onChange) spec_.onChange(*this, name);
+                    if (design_.onChange) design_.onChange(*this, name);
                 });
                 w = box;
                 break;
@@ -237,8 +249,8 @@ void StandardForm::buildFields() {
                 connect(e, &QLineEdit::editingFinished, this, [this, e, name = ff.field] {
                     if (!e->isModified()) return;
                     e->setModified(false);
-                    if (spec_.onChange) spec_.onChange(*this, name);
-                    if (spec_.onLeave && !spec_.onLeave(*this, name)) {
+                    if (design_.onChange) design_.onChange(*this, name);
+                    if (design_.onLeave && !design_.onLeave(*this, name)) {
                         e->setFocus();
                         e->selectAll();
                     }
@@ -288,7 +300,7 @@ void StandardForm::buildFields() {
 }
 
 const FormField* StandardForm::fieldDesign(const std::string& field) const {
-    for (const FormField& ff : spec_.fields)
+    for (const FormField& ff : design_.fields)
         if (ff.field == field) return &ff;
     return nullptr;
 }
@@ -334,14 +346,14 @@ QString StandardForm::fieldValue(const std::string& field) const {
 
 void StandardForm::showRecord() {
     shown_.clear();
-    for (const FormField& ff : spec_.fields) {
+    for (const FormField& ff : design_.fields) {
         setValueOf(widgets_[ff.field], shownValue(ff));
         shown_[ff.field] = valueOf(widgets_[ff.field]);
     }
 }
 
 bool StandardForm::readFields(bool showErrors) {
-    for (const FormField& ff : spec_.fields) {
+    for (const FormField& ff : design_.fields) {
         QWidget* w = widgets_[ff.field];
         const QString v = valueOf(w);
         // A field the user did not touch keeps the stored value exactly.
@@ -367,7 +379,7 @@ const Record& StandardForm::buffer() {
 
 bool StandardForm::changed() {
     readFields(false);
-    for (const FormField& ff : spec_.fields)
+    for (const FormField& ff : design_.fields)
         if (valueOf(widgets_[ff.field]) != shown_[ff.field]) return true;
     return !buffer_.sameValues(saved_);
 }
@@ -378,7 +390,7 @@ QWidget* StandardForm::fieldWidget(const std::string& field) const {
 }
 
 void StandardForm::focusFirstField() {
-    for (const FormField& ff : spec_.fields) {
+    for (const FormField& ff : design_.fields) {
         QWidget* w = widgets_[ff.field];
         if (w->isEnabled()) {
             w->setFocus();
@@ -396,7 +408,7 @@ StandardForm::WriteOutcome StandardForm::write() {
         const Message& m = s.message();
         if (m.number == 34) showRecord();  // the restricted link was put back
         showFailure(this, m);
-        if (spec_.failureCloses) return WriteOutcome::GaveUp;
+        if (design_.failureCloses) return WriteOutcome::GaveUp;
         if (isRefusal(m.number)) {
             focusFirstField();
             return WriteOutcome::KeptOpen;
@@ -410,7 +422,7 @@ StandardForm::WriteOutcome StandardForm::write() {
 }
 
 void StandardForm::startFreshRecord() {
-    Record fresh = ctx_.store.newRecord(spec_.file);
+    Record fresh = ctx_.store.newRecord(design_.file);
     ctx_.store.primeForInsert(fresh);
     buffer_ = fresh;
     saved_ = fresh;
@@ -425,7 +437,7 @@ void StandardForm::accept() {
     }
     if (request_ == Request::Delete) {
         for (;;) {
-            if (spec_.confirmDelete && raiseMessage(this, 11) != 0) return;  // No: stays
+            if (design_.confirmDelete && raiseMessage(this, 11) != 0) return;  // No: stays
             Status s = ctx_.store.remove(buffer_);
             if (s) {
                 QDialog::accept();
@@ -440,7 +452,7 @@ void StandardForm::accept() {
         }
     }
     if (!readFields(true)) return;
-    if (spec_.check && !spec_.check(*this)) return;
+    if (design_.check && !design_.check(*this)) return;
     if (request_ == Request::Change && buffer_.sameValues(saved_)) {
         QDialog::accept();  // nothing changed, nothing written
         return;
@@ -452,8 +464,8 @@ void StandardForm::accept() {
     }
     saved_ = buffer_;
     showRecord();
-    if (spec_.afterWrite) spec_.afterWrite(*this);
-    if (request_ == Request::Insert && spec_.askAddAnother && raiseMessage(this, 3) == 0) {
+    if (design_.afterWrite) design_.afterWrite(*this);
+    if (request_ == Request::Insert && design_.askAddAnother && raiseMessage(this, 3) == 0) {
         startFreshRecord();
         return;
     }
@@ -461,12 +473,12 @@ void StandardForm::accept() {
 }
 
 void StandardForm::reject() {
-    if (request_ == Request::View || request_ == Request::Delete || spec_.guard == CloseGuard::None ||
+    if (request_ == Request::View || request_ == Request::Delete || design_.guard == CloseGuard::None ||
         !changed()) {
         QDialog::reject();
         return;
     }
-    if (spec_.guard == CloseGuard::WarnLost) {
+    if (design_.guard == CloseGuard::WarnLost) {
         if (raiseMessage(this, 10) == 0) QDialog::reject();
         return;
     }

@@ -144,7 +144,7 @@ private:
     const FormField* fieldDesign(const std::string& field) const;
 
     AppContext& ctx_;
-    FormSpec spec_;
+    FormSpec design_;
     std::unique_ptr<data::FileUse> use_;  // the form's file, open while it runs
     Request request_;
     data::Record buffer_;

@@ -74,6 +74,7 @@ TEST_F(Forms, ClosingWithChangesAsksAndCancelKeepsTheEntries) {
     form.reject();  // Yes saves as OK does
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(count("Division"), 1);
+    EXPECT_EQ(stored("Sea").text(2), "N") << "an untouched check box stores its unticked value";
 
     StandardForm warn(ctx(), divisionForm(CloseGuard::WarnLost), Request::Insert, primed("Division"));
     warn.show();

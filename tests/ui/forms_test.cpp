@@ -188,3 +188,37 @@ TEST_F(Forms, LongListsLoadLazily) {
     ASSERT_GE(row, 0);
     EXPECT_EQ(list.model()->data(list.model()->index(row, 0), Qt::DisplayRole).toString(), "Trophy 9999");
 }
+
+TEST_F(Forms, DeleteRequestConfirmsAndOffersRetryOnRefusal) {
+    addUser("pat", "pw", "Scorer");
+    FormSpec design;
+    design.procedure = "frmTestLevel";
+    design.title = "Level";
+    design.file = "AccessLevels";
+    design.fields = {{"SecurityLevel", "&Level:"}};
+    Record scorer = [&] {
+        FileUse use(store(), "AccessLevels");
+        Record r = store().newRecord("AccessLevels");
+        r.setText(0, "Scorer");
+        EXPECT_TRUE(store().fetch(r, "bySecurityLevel").isOk());
+        return r;
+    }();
+    StandardForm form(ctx(), design, Request::Delete, scorer);
+    form.show();
+    messages_.answer(Answer::No);  // "Confirm Delete": No leaves it
+    form.accept();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(count("AccessLevels"), 4);
+
+    messages_.answer(Answer::Yes);     // confirm
+    messages_.answer(Answer::Cancel);  // "Record Delete Error": back to the form
+    form.accept();
+    auto texts = shownTexts();
+    ASSERT_GE(texts.size(), 4u);
+    EXPECT_EQ(texts[texts.size() - 2],
+              "This record is referenced from the file Users. This record cannot be deleted while "
+              "these references exist.");
+    EXPECT_EQ(messages_.shown().back().message.title, "Record Delete Error");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(count("AccessLevels"), 4);
+}

@@ -36,7 +36,8 @@ namespace {
 
 // ---------------------------------------------------------------- tables
 
-// A season runs from 1 July of its id's year to 30 June of the next year.
+// The demo club fishes calendar-year seasons, so that every trip of the
+// current season lies in the past.
 struct SeasonPlan {
     const char* id;
     const char* desc;
@@ -46,9 +47,9 @@ struct SeasonPlan {
     const char* scoring;
 };
 const SeasonPlan kSeasons[] = {
-    {"2024", "2024-2025", "N", "M", "P", "W"},
-    {"2025", "2025-2026", "N", "I", "N", "L"},
-    {"2026", "2026-2027", "Y", "M", "P", "B"},
+    {"2024", "Season 2024", "N", "M", "P", "W"},
+    {"2025", "Season 2025", "N", "I", "N", "L"},
+    {"2026", "Season 2026", "Y", "M", "P", "B"},
 };
 constexpr size_t kSeasonCount = std::size(kSeasons);
 
@@ -414,14 +415,14 @@ class DemoBuilder {
         for (size_t s = first; s <= last; ++s) m.grade[d][s] = r.GradeId;
     }
 
-    // 8 to 10 trips from August to May, each division on its own weekday,
-    // then the season's trophies from the totals.
+    // 8 to 10 trips from February to November, each division on its own
+    // weekday, then the season's trophies from the totals.
     void addSeasonTrips(size_t s, size_t d) {
         const int trips = rng_.between(8, 10);
-        const int32_t august = Date::fromCivil(std::stoi(kSeasons[s].id), 8, 1)->dayNumber();
+        const int32_t february = Date::fromCivil(std::stoi(kSeasons[s].id), 2, 1)->dayNumber();
         for (MemberInfo& m : members_) m.seasonTotal = Decimal();
         for (int k = 0; k < trips; ++k) {
-            Date date = weekdayFrom(august + k * 290 / trips + rng_.between(0, 9),
+            Date date = weekdayFrom(february + k * 270 / trips + rng_.between(0, 9),
                                     kDivisions[d].daysAfterSaturday);
             addTrip(s, d, k + 1, date);
         }

@@ -23,17 +23,8 @@ using namespace qv::ui;
 
 namespace {
 
-std::vector<std::pair<QString, QString>> accessLevels(AppContext& ctx) {
-    std::vector<std::pair<QString, QString>> out;
-    FileUse use(ctx.store, "AccessLevels");
-    std::unique_ptr<Cursor> c;
-    if (!use || !ctx.store.walk("AccessLevels", "bySecurityLevel", {}, false, c)) return out;
-    Record rec = ctx.store.newRecord("AccessLevels");
-    while (c->next(rec)) {
-        QString level = QString::fromStdString(rec.text(0));
-        out.emplace_back(level, level);
-    }
-    return out;
+Choices accessLevels(AppContext& ctx) {
+    return recordChoices(ctx, "AccessLevels", "bySecurityLevel", "SecurityLevel", "SecurityLevel");
 }
 
 FormSpec userForm() {

@@ -73,6 +73,21 @@ void setValueOf(QWidget* w, const QString& v) {
 
 }  // namespace
 
+Choices recordChoices(AppContext& ctx, const std::string& file, const std::string& key,
+                      const std::string& valueField, const std::string& textField,
+                      const std::function<bool(const Record&)>& keep) {
+    Choices out;
+    FileUse use(ctx.store, file);
+    std::unique_ptr<Cursor> c;
+    if (!use || !ctx.store.walk(file, key, {}, false, c)) return out;
+    Record r = ctx.store.newRecord(file);
+    const int value = r.field(valueField), text = r.field(textField);
+    while (c->next(r))
+        if (!keep || keep(r))
+            out.emplace_back(QString::fromStdString(r.display(value)), QString::fromStdString(r.display(text)));
+    return out;
+}
+
 StandardForm::StandardForm(AppContext& ctx, FormSpec design, Request request, Record record, QWidget* parent)
     : QDialog(parent), ctx_(ctx), design_(std::move(design)), request_(request), buffer_(std::move(record)),
       saved_(buffer_) {

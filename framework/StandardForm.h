@@ -36,6 +36,14 @@ enum class FieldWidget {
     Options,   // a row of radio buttons, one per choice
 };
 
+using Choices = std::vector<std::pair<QString, QString>>;
+
+// The records of `file` along `key` as drop-list choices: (value of
+// `valueField`, text of `textField`), those for which `keep` holds.
+Choices recordChoices(AppContext& ctx, const std::string& file, const std::string& key,
+                      const std::string& valueField, const std::string& textField,
+                      const std::function<bool(const data::Record&)>& keep = {});
+
 struct FormField {
     std::string field;  // record field name
     QString prompt;     // "User Id:"

@@ -46,19 +46,9 @@ BrowseSpec list(QString procedure, QString title, std::string file, std::string 
     return design;
 }
 
-std::vector<std::pair<QString, QString>> divisions(AppContext& ctx, bool activeOnly) {
-    std::vector<std::pair<QString, QString>> out;
-    FileUse use(ctx.store, "Division");
-    std::unique_ptr<Cursor> c;
-    if (!use || !ctx.store.walk("Division", "byDivisionName", {}, false, c)) return out;
-    Record r = ctx.store.newRecord("Division");
-    Division d;
-    while (c->next(r)) {
-        d.fromRecord(r);
-        if (activeOnly && d.InactiveFlag != "N") continue;
-        out.emplace_back(QString::number(d.DivisionId), QString::fromStdString(d.DivisionName));
-    }
-    return out;
+Choices divisions(AppContext& ctx, bool activeOnly) {
+    return recordChoices(ctx, "Division", "byDivisionName", "DivisionId", "DivisionName",
+                         [activeOnly](const Record& r) { return !activeOnly || r.text(r.field("InactiveFlag")) == "N"; });
 }
 
 }  // namespace

@@ -15,15 +15,15 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/Login.h"
-#include "app/LoginWindow.h"
-#include "app/MainWindow.h"
-#include "app/MemberGrades.h"
-#include "app/Startup.h"
-#include "app/Windows.h"
-#include "data/Typed.h"
-#include "framework/MessageService.h"
-#include "framework/WindowRegistry.h"
+#include "core/data/Typed.h"
+#include "core/session/Login.h"
+#include "core/session/Startup.h"
+#include "ui/framework/MessageService.h"
+#include "ui/framework/WindowRegistry.h"
+#include "ui/main/LoginWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/MemberGrades.h"
+#include "ui/main/Windows.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ int grab(qv::ui::AppContext& ctx, const Options& o) {
         const char* pw = std::getenv("QUILLAVON_PASSWORD");
         ctx.globals.UserId = o.user;
         ctx.globals.UserPassword = pw ? pw : "";
-        app::LoginResult r = app::checkLogin(ctx.store, ctx.globals);
+        session::LoginResult r = session::checkLogin(ctx.store, ctx.globals);
         if (!r.accepted) {
             std::cerr << r.refusal->title << ": " << r.refusal->text << '\n';
             return 1;
@@ -115,14 +115,14 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quillavon");
     QApplication::setApplicationVersion(QUILLAVON_VERSION);
-    app::registerAllWindows();
+    ui::registerAllWindows();
 
     PrintedMessages printed;
     std::unique_ptr<ui::MessageBackendScope> quiet;
     if (!o.grabProcedure.isEmpty()) quiet = std::make_unique<ui::MessageBackendScope>(&printed);
 
-    app::Globals& g = app::globals();
-    app::StartupResult start = app::runStartup(o.startFolder, g);
+    session::Globals& g = session::globals();
+    session::StartupResult start = session::runStartup(o.startFolder, g);
     for (const Message& m : start.messages) ui::inform(nullptr, m);
     if (!start.goOn) return 1;
     ui::AppContext ctx{*start.store, g, QDir(QString::fromStdString(o.startFolder)).absolutePath().toStdString(),
@@ -135,17 +135,17 @@ int main(int argc, char** argv) {
     // Login; a second opening of this window is the About box.
     FullWindowDrag drag;
     {
-        app::LoginWindow login(g, QString::fromStdString(start.programVersion), ctx.iniPath());
+        ui::LoginWindow login(g, QString::fromStdString(start.programVersion), ctx.iniPath());
         if (login.exec() != QDialog::Accepted) return 0;
     }
-    app::LoginResult r = app::checkLogin(ctx.store, g);
+    session::LoginResult r = session::checkLogin(ctx.store, g);
     if (!r.accepted) {
         ui::inform(nullptr, *r.refusal);
         return 1;
     }
     // A scorer gets the member grades of the current season before the frame opens.
-    if (r.refreshGrades) app::refreshMemberGrades(ctx, nullptr);
-    app::MainWindow frame(ctx);
+    if (r.refreshGrades) ui::refreshMemberGrades(ctx, nullptr);
+    ui::MainWindow frame(ctx);
     frame.show();
     return application.exec();
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "data/Record.h"
-#include "data/Status.h"
+#include "core/data/Record.h"
+#include "core/messages/Status.h"
 
 namespace qv::cli {
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "cli/Cli.h"
-#include "data/Store.h"
-#include "data/Typed.h"
-#include "data/Workstation.h"
+#include "core/data/Store.h"
+#include "core/data/Typed.h"
+#include "core/data/Workstation.h"
 
 namespace qv::cli {
 

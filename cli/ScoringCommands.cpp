@@ -4,17 +4,17 @@
 #include <map>
 #include <string>
 
-#include "app/Globals.h"
 #include "cli/Session.h"
-#include "data/ClubRecords.h"
-#include "data/FixedText.h"
-#include "data/TripRecords.h"
-#include "data/Typed.h"
-#include "scoring/Grades.h"
-#include "scoring/Recalculation.h"
-#include "scoring/Standings.h"
-#include "scoring/TripMemberScoring.h"
-#include "scoring/Winners.h"
+#include "core/data/ClubRecords.h"
+#include "core/data/FixedText.h"
+#include "core/data/TripRecords.h"
+#include "core/data/Typed.h"
+#include "core/scoring/Grades.h"
+#include "core/scoring/Recalculation.h"
+#include "core/scoring/Standings.h"
+#include "core/scoring/TripMemberScoring.h"
+#include "core/scoring/Winners.h"
+#include "core/session/Globals.h"
 
 namespace qv::cli {
 
@@ -56,11 +56,11 @@ std::string gradeName(Store& store, int32_t gradeId) {
 }
 
 // Logs in and refuses a user who is not a "Scorer".
-bool loginAsScorer(Context& ctx, const std::string& user, app::StartupResult& r) {
+bool loginAsScorer(Context& ctx, const std::string& user, session::StartupResult& r) {
     if (!startAndLogin(ctx, user, r)) return false;
-    if (!(app::globals().SecurityLevel == kScorerLevel)) {
+    if (!(session::globals().SecurityLevel == kScorerLevel)) {
         Message m = notScorerMessage();
-        const std::string level = app::globals().SecurityLevel.str();
+        const std::string level = session::globals().SecurityLevel.str();
         ctx.err << m.title << ": " << m.text << " User " << user << " has the level "
                 << (level.empty() ? std::string("(none)") : level) << ".\n";
         return false;
@@ -72,7 +72,7 @@ int recalcCommand(Context& ctx) {
     std::string user = option(ctx, "--user"), season;
     if (user.empty() || ctx.args.size() != 4) return kUsage;
     if (!seasonOption(ctx, season)) return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!loginAsScorer(ctx, user, r)) return kRefused;
     ScoringContext sc(*r.store, r.settings);
     RecalculationCounts n;
@@ -88,7 +88,7 @@ int gradeCommand(Context& ctx) {
     if (ctx.args.size() != 6 || !numberOption(ctx, "--member", member) ||
         !numberOption(ctx, "--division", division) || !seasonOption(ctx, season))
         return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!startUp(ctx, r)) return kRefused;
     int32_t grade = 0;
     if (Status s = GradeFor(*r.store, member, division, season, grade); !s) return report(ctx, s);
@@ -112,7 +112,7 @@ std::string anglerName(Store& store, const TripGradeWinner& w) {
 int winnersCommand(Context& ctx) {
     int32_t trip = 0;
     if (ctx.args.size() != 2 || !numberOption(ctx, "--trip", trip)) return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!startUp(ctx, r)) return kRefused;
     ScoringContext sc(*r.store, r.settings);
     if (Status s = BuildTripGradeWinners(sc, trip); !s) return report(ctx, s);
@@ -127,7 +127,7 @@ int standingsCommand(Context& ctx) {
     std::string season;
     if (ctx.args.size() != 4 || !numberOption(ctx, "--division", division) || !seasonOption(ctx, season))
         return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!startUp(ctx, r)) return kRefused;
     ScoringContext sc(*r.store, r.settings);
     if (Status s = BuildSubGradeStandings(sc, division, season); !s) return report(ctx, s);
@@ -144,7 +144,7 @@ int scoreMemberCommand(Context& ctx) {
     std::string user = option(ctx, "--user");
     int32_t id = 0;
     if (user.empty() || ctx.args.size() != 4 || !numberOption(ctx, "--trip-member", id)) return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!loginAsScorer(ctx, user, r)) return kRefused;
     ScoringContext sc(*r.store, r.settings);
     TripMemberScore score;

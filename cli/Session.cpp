@@ -5,12 +5,12 @@
 
 #include <cstdlib>
 
-#include "app/Login.h"
+#include "core/session/Login.h"
 
 namespace qv::cli {
 
-bool startUp(Context& ctx, app::StartupResult& out) {
-    out = app::runStartup(ctx.startFolder);
+bool startUp(Context& ctx, session::StartupResult& out) {
+    out = session::runStartup(ctx.startFolder);
     for (const Message& m : out.messages)
         (out.goOn ? ctx.out : ctx.err) << m.title << ": " << displayText(m.text) << '\n';
     return out.goOn;
@@ -39,18 +39,18 @@ bool readSecret(const char* envName, const char* prompt, std::string& out) {
     return got;
 }
 
-bool startAndLogin(Context& ctx, const std::string& userId, app::StartupResult& out) {
+bool startAndLogin(Context& ctx, const std::string& userId, session::StartupResult& out) {
     if (!startUp(ctx, out)) return false;
     std::string password;
     if (!readSecret("QUILLAVON_PASSWORD", "Password: ", password)) {
         ctx.err << "quillavon-cli: no password given (set QUILLAVON_PASSWORD or type it)\n";
         return false;
     }
-    app::Globals& g = app::globals();
+    session::Globals& g = session::globals();
     g.UserId = userId;
     g.UserPassword = password;
     g.LoggedIn = true;
-    app::LoginResult r = app::checkLogin(*out.store, g);
+    session::LoginResult r = session::checkLogin(*out.store, g);
     if (!r.accepted) {
         ctx.err << r.refusal->title << ": " << displayText(r.refusal->text) << '\n';
         return false;

@@ -5,16 +5,13 @@
 
 #include <unistd.h>
 
-#include "app/Globals.h"
-#include "app/Login.h"
 #include "cli/Session.h"
-#include "data/ClubRecords.h"
-#include "data/Typed.h"
-#include "data/Workstation.h"
-#if __has_include("app/DemoClub.h")
-#include "app/DemoClub.h"
-#define QV_HAVE_DEMO 1
-#endif
+#include "core/data/ClubRecords.h"
+#include "core/data/Typed.h"
+#include "core/data/Workstation.h"
+#include "core/demo/DemoClub.h"
+#include "core/session/Globals.h"
+#include "core/session/Login.h"
 
 namespace qv::cli {
 
@@ -69,12 +66,7 @@ int initCommand(Context& ctx) {
     std::unique_ptr<Store> store;
     if (Status s = openWorkstation(ctx.startFolder, store); !s) return report(ctx, s);
     if (demo) {
-#ifdef QV_HAVE_DEMO
-        if (Status s = app::buildDemoClub(*store); !s) return report(ctx, s);
-#else
-        ctx.err << "quillavon-cli: this build has no demo club\n";
-        return kRefused;
-#endif
+        if (Status s = demo::buildDemoClub(*store); !s) return report(ctx, s);
     } else {
         FileUse users(*store, "Users");
         if (!users) return report(ctx, users.status());
@@ -87,7 +79,7 @@ int initCommand(Context& ctx) {
 
 int startCommand(Context& ctx) {
     if (!ctx.args.empty()) return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!startUp(ctx, r)) return kRefused;
     ctx.out << "Quillavon " << r.programVersion << ": data folder " << r.dataFolder << '\n';
     return kOk;
@@ -96,9 +88,9 @@ int startCommand(Context& ctx) {
 int loginCommand(Context& ctx) {
     std::string user = option(ctx, "--user");
     if (user.empty() || ctx.args.size() != 2) return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!startAndLogin(ctx, user, r)) return kRefused;
-    const app::Globals& g = app::globals();
+    const session::Globals& g = session::globals();
     ctx.out << "User: " << g.UserName.str() << '\n' << "Level: " << g.SecurityLevel.str() << '\n';
     return kOk;
 }
@@ -106,15 +98,15 @@ int loginCommand(Context& ctx) {
 int passwdCommand(Context& ctx) {
     std::string user = option(ctx, "--user");
     if (user.empty() || ctx.args.size() != 2) return kUsage;
-    app::StartupResult r;
+    session::StartupResult r;
     if (!startAndLogin(ctx, user, r)) return kRefused;
     std::string fresh;
     if (!readSecret("QUILLAVON_NEW_PASSWORD", "New password: ", fresh)) {
         ctx.err << "quillavon-cli: no new password given (set QUILLAVON_NEW_PASSWORD or type it)\n";
         return kRefused;
     }
-    app::globals().NewPassword = fresh;
-    if (Status s = app::changePassword(*r.store); !s) return report(ctx, s);
+    session::globals().NewPassword = fresh;
+    if (Status s = session::changePassword(*r.store); !s) return report(ctx, s);
     ctx.out << "Quillavon: password changed for " << user << '\n';
     return kOk;
 }

@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "cli/Cli.h"
-#include "framework/StandardMessages.h"
+#include "core/messages/StandardMessages.h"
 
 namespace qv::cli {
 
@@ -38,9 +38,7 @@ int main(int argc, char** argv) {
     using namespace qv::cli;
     registerRecordCommands();
     registerWorkstationCommands();
-#ifdef QV_HAVE_SCORING_COMMANDS
     registerScoringCommands();
-#endif
 
     Context ctx;
     int i = 1;

@@ -3,10 +3,10 @@
 
 #include <QApplication>
 
-#include "AppFixture.h"
-#include "app/Globals.h"
-#include "framework/AppContext.h"
-#include "framework/MessageService.h"
+#include "core/session/Globals.h"
+#include "tests/core/session/AppFixture.h"
+#include "ui/framework/AppContext.h"
+#include "ui/framework/MessageService.h"
 
 namespace qv::testing {
 
@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         WorkstationTest::SetUp();
         store_ = openStore();
-        g_ = app::Globals();
+        g_ = session::Globals();
         ctx_ = std::make_unique<ui::AppContext>(ui::AppContext{*store_, g_, folder(), data::System()});
         scope_ = std::make_unique<ui::MessageBackendScope>(&messages_);
     }
@@ -44,7 +44,7 @@ protected:
     }
 
     ui::ScriptedMessages messages_;
-    app::Globals g_;
+    session::Globals g_;
 
 private:
     std::unique_ptr<data::Store> store_;

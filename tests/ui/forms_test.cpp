@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QTableView>
 
-#include "UiFixture.h"
-#include "data/Sqlite.h"
-#include "framework/BrowseList.h"
-#include "framework/StandardForm.h"
-#include "framework/WindowRegistry.h"
-#include "app/Windows.h"
+#include "core/data/Sqlite.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/framework/BrowseList.h"
+#include "ui/framework/StandardForm.h"
+#include "ui/framework/WindowRegistry.h"
+#include "ui/main/Windows.h"
 
 using namespace qv;
 using namespace qv::data;
@@ -90,7 +90,7 @@ TEST_F(Forms, DuplicateKeyKeepsTheFormOpenAndWritesNothing) {
     FileUse use(store(), "Users");
     QWidget* w = createWindow("frmUser", ctx());
     if (!w) {
-        app::registerAllWindows();
+        ui::registerAllWindows();
         w = createWindow("frmUser", ctx());
     }
     auto* form = qobject_cast<StandardForm*>(w);
@@ -147,7 +147,7 @@ TEST_F(Forms, UnchangedChangeFormWritesNothing) {
 
 TEST_F(Forms, BrowseDeleteAsksFirstAndNoLeavesTheRecord) {
     addUser("zed", "pw", "Member", "Zed");
-    app::registerAllWindows();
+    ui::registerAllWindows();
     auto* list = qobject_cast<BrowseList*>(createWindow("brwUsers", ctx()));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->model()->rowCount(), 1);

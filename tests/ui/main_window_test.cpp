@@ -2,12 +2,12 @@
 
 #include <QAction>
 
-#include "UiFixture.h"
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/MainWindow.h"
 
 #include <QTextBrowser>
-#include "data/Typed.h"
+#include "core/data/Typed.h"
 
 using namespace qv;
 using namespace qv::data;
@@ -15,12 +15,12 @@ using qv::testing::UiTest;
 
 class Frame : public UiTest {
 protected:
-    std::unique_ptr<app::MainWindow> frameFor(const char* level) {
+    std::unique_ptr<ui::MainWindow> frameFor(const char* level) {
         g_.SecurityLevel = level;
         g_.UserName = "Pat";
-        return std::make_unique<app::MainWindow>(ctx());
+        return std::make_unique<ui::MainWindow>(ctx());
     }
-    bool on(app::MainWindow& w, const char* text) {
+    bool on(ui::MainWindow& w, const char* text) {
         QAction* a = w.action(text);
         if (!a) a = w.toolButton(text);
         EXPECT_NE(a, nullptr) << text;
@@ -76,7 +76,7 @@ TEST_F(Frame, HelpContentsAndTheHelpButtonOpenTheSamePage) {
     auto w = frameFor("Member");
     w->action("&Contents")->trigger();
     w->toolButton("Help")->trigger();
-    auto helps = w->findChildren<app::HelpWindow*>();
+    auto helps = w->findChildren<ui::HelpWindow*>();
     ASSERT_EQ(helps.size(), 2);
     EXPECT_EQ(helps[0]->page(), "division.htm");
     EXPECT_EQ(helps[1]->page(), "division.htm");

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "UiFixture.h"
-#include "data/TripRecords.h"
-#include "maintenance/ReferenceLists.h"
-#include "maintenance/SystemConfiguration.h"
+#include "core/data/TripRecords.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/maintenance/ReferenceLists.h"
+#include "ui/maintenance/SystemConfiguration.h"
 
 using namespace qv;
 using namespace qv::data;

@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include "UiFixture.h"
-#include "app/Login.h"
-#include "app/LoginWindow.h"
-#include "framework/WindowPlacement.h"
+#include "core/session/Login.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/framework/WindowPlacement.h"
+#include "ui/main/LoginWindow.h"
 
 using namespace qv;
 using qv::testing::UiTest;
@@ -64,24 +64,24 @@ TEST_F(UiTest, WindowPlacementIsKeptPerProcedure) {
 
 TEST_F(UiTest, LoginWindowFillsTheGlobalsAndTurnsIntoTheAboutBox) {
     addUser("sam", "fish", "Scorer", "Sam Scorer");
-    app::LoginWindow login(g_, "1.0", ctx().iniPath());
+    ui::LoginWindow login(g_, "1.0", ctx().iniPath());
     login.userIdEntry()->setText("sam");
     login.passwordEntry()->setText("fish");
     login.accept();
     EXPECT_TRUE(g_.LoggedIn);
-    EXPECT_TRUE(app::checkLogin(store(), g_).accepted);
+    EXPECT_TRUE(session::checkLogin(store(), g_).accepted);
     EXPECT_EQ(g_.UserName.str(), "Sam Scorer");
 
-    app::LoginWindow about(g_, "1.0", ctx().iniPath());
+    ui::LoginWindow about(g_, "1.0", ctx().iniPath());
     EXPECT_TRUE(about.aboutMode());
     EXPECT_TRUE(about.okButton()->isHidden());
 
-    app::Globals fresh;
-    app::LoginWindow again(fresh, "1.0", ctx().iniPath());
+    session::Globals fresh;
+    ui::LoginWindow again(fresh, "1.0", ctx().iniPath());
     again.userIdEntry()->setText("sam");
     again.passwordEntry()->setText("wrong");
     again.accept();
-    EXPECT_EQ(app::checkLogin(store(), fresh).refusal->text, "Password incorrect. Access denied.");
+    EXPECT_EQ(session::checkLogin(store(), fresh).refusal->text, "Password incorrect. Access denied.");
 }
 
 int main(int argc, char** argv) {

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace qv::app {
-
-// Registers every window of the program by its procedure name.
-void registerAllWindows();
-
-}  // namespace qv::app

@@ -1,0 +1,29 @@
+// Files of the workstation's own DATA folder.
+
+#include "core/data/CatalogBuilder.h"
+#include "core/data/WorkstationRecords.h"
+
+namespace qv::data::build {
+
+void addWorkstationFiles(std::vector<std::unique_ptr<FileDef>>& out) {
+    const Location W = Location::Workstation;
+    auto add = [&](FileDef f) { out.push_back(std::make_unique<FileDef>(std::move(f))); };
+
+    FileDef sys = file("System", "SYS", "SYSTEM.TPS", W, 915, System::fieldDefs());
+    sys.singleRecord = true;
+    add(sys);
+
+    FileDef dav = file("DataVersion", "DAV", "DVERSION.TPS", W, 5, DataVersion::fieldDefs());
+    dav.singleRecord = true;
+    add(dav);
+
+    FileDef tem =
+        file("TempMemberReport", "TEM", "TEMPMEM.TPS", W, 28, TempMemberReport::fieldDefs());
+    key(tem, "byDivisionId", "DivisionId", Dup, "byDivisionId");
+    key(tem, "byDivisionIdSeasonId", "DivisionId, SeasonId", Dup, "by DivisionId then SeasonId");
+    key(tem, "bySeasonId", "SeasonId", Dup, "bySeasonId");
+    key(tem, "byTripId", "TripId", Dup, "byTripId");
+    add(tem);
+}
+
+}  // namespace qv::data::build

@@ -16,13 +16,16 @@
 #include <iostream>
 
 #include "core/data/Typed.h"
+#include "core/session/Gate.h"
 #include "core/session/Login.h"
 #include "core/session/Startup.h"
 #include "ui/framework/MessageService.h"
+#include "ui/framework/ProgramIcon.h"
 #include "ui/framework/WindowRegistry.h"
 #include "ui/main/LoginWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/MemberGrades.h"
+#include "ui/main/WindowAccess.h"
 #include "ui/main/Windows.h"
 
 namespace {
@@ -73,24 +76,28 @@ private:
     bool switchedOff_;
 };
 
+// Opens one window through the same gate as the menu: the login of --user
+// and the level the window needs.
 int grab(qv::ui::AppContext& ctx, const Options& o) {
     using namespace qv;
-    if (!o.user.empty()) {
+    if (!ui::hasWindow(o.grabProcedure)) {
+        std::cerr << "quillavon: no window named " << o.grabProcedure.toStdString() << '\n';
+        return 2;
+    }
+    const session::Access need = ui::windowAccess(o.grabProcedure);
+    if (need != session::Access::Open || !o.user.empty()) {
+        if (o.user.empty()) {
+            std::cerr << "quillavon: " << o.grabProcedure.toStdString() << " needs --user ID\n";
+            return 2;
+        }
         const char* pw = std::getenv("QUILLAVON_PASSWORD");
-        ctx.globals.UserId = o.user;
-        ctx.globals.UserPassword = pw ? pw : "";
-        session::LoginResult r = session::checkLogin(ctx.store, ctx.globals);
-        if (!r.accepted) {
-            std::cerr << r.refusal->title << ": " << r.refusal->text << '\n';
+        if (auto refusal = session::enter(ctx.store, need, o.user, pw ? pw : "", ctx.globals)) {
+            std::cerr << refusal->title << ": " << displayText(refusal->text) << '\n';
             return 1;
         }
         ctx.globals.LoggedIn = o.grabProcedure != "winLoginAbout";
     }
     QWidget* w = ui::createWindow(o.grabProcedure, ctx, nullptr);
-    if (!w) {
-        std::cerr << "quillavon: no window named " << o.grabProcedure.toStdString() << '\n';
-        return 2;
-    }
     w->show();
     w->resize(w->size().expandedTo(w->sizeHint()));
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
@@ -113,6 +120,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
+    ui::applyProgramIcon(application);
     QApplication::setApplicationName("Quillavon");
     QApplication::setApplicationVersion(QUILLAVON_VERSION);
     ui::registerAllWindows();

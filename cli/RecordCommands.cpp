@@ -1,78 +1,106 @@
 // list, add, change and delete: any record file through the file layer.
 
+#include <algorithm>
 #include <memory>
+#include <set>
 
 #include "cli/Cli.h"
+#include "cli/ListFormat.h"
+#include "cli/Session.h"
 #include "core/data/Store.h"
 #include "core/data/Typed.h"
-#include "core/data/Workstation.h"
 
 namespace qv::cli {
 
 using namespace qv::data;
-
-std::string formatRecord(const Record& rec) {
-    std::string line;
-    for (size_t i = 0; i < rec.size(); ++i) {
-        std::string v = rec.display(static_cast<int>(i));
-        bool quote = v.empty() || v.find_first_of(" \"\\") != std::string::npos;
-        if (quote) {
-            std::string q = "\"";
-            for (char c : v) {
-                if (c == '"' || c == '\\') q += '\\';
-                q += c;
-            }
-            v = q + "\"";
-        }
-        if (i) line += ' ';
-        line += rec.def().fields[i].name + "=" + v;
-    }
-    return line;
-}
+using session::Access;
 
 namespace {
 
-const FileDef* needFile(Context& ctx, const std::string& label) {
-    const FileDef* f = Catalog::instance().file(label);
-    if (!f) ctx.err << "quillavon-cli: no file named " << label << '\n';
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+// The user and access lists and the version records are kept by the
+// user-list levels; so is the listing of the settings, which hold the FTP
+// details. Everything else is maintenance.
+Access accessFor(const std::vector<std::string>& args, bool listing) {
+    static const std::set<std::string> admins = {"Users", "AccessLevels", "ClientVersion",
+                                                 "DataVersion"};
+    const FileDef* f = args.empty() ? nullptr : Catalog::instance().file(args[0]);
+    if (!f) return Access::Staff;
+    if (admins.count(f->table) || (listing && f->table == "System")) return Access::Admins;
+    return Access::Staff;
+}
+
+const FileDef* needFile(Context& ctx) {
+    if (ctx.args.empty()) return nullptr;
+    const FileDef* f = Catalog::instance().file(ctx.args[0]);
+    if (!f) ctx.err << "quillavon-cli: no file named " << ctx.args[0] << '\n';
     return f;
 }
 
-// Name=value pairs into `rec`; false after printing what is wrong.
-bool assignPairs(Context& ctx, Record& rec, size_t first, std::vector<int>* named = nullptr) {
+// Name=value arguments from `first` on; false after printing what is wrong.
+bool argumentPairs(Context& ctx, size_t first, Pairs& out) {
     for (size_t i = first; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
-        auto eq = a.find('=');
-        if (eq == std::string::npos) {
-            ctx.err << "quillavon-cli: expected Name=value, got " << a << '\n';
+        const auto eq = a.find('=');
+        std::string value, error;
+        if (eq == std::string::npos || eq == 0) {
+            ctx.err << "quillavon-cli: expected Name=value, got " << quoteValue(a) << '\n';
             return false;
         }
-        int f = rec.def().fieldIndex(a.substr(0, eq));
-        if (f < 0) {
-            ctx.err << "quillavon-cli: " << rec.def().label << " has no field " << a.substr(0, eq)
-                    << '\n';
+        if (!readValue(std::string_view(a).substr(eq + 1), value, error)) {
+            ctx.err << "quillavon-cli: " << a.substr(0, eq) << ": " << error << '\n';
             return false;
         }
-        std::string error;
-        if (!rec.assign(f, a.substr(eq + 1), &error)) {
-            ctx.err << "quillavon-cli: " << error << '\n';
-            return false;
-        }
-        if (named) named->push_back(f);
+        out.emplace_back(a.substr(0, eq), std::move(value));
     }
     return true;
 }
 
-// Finds the record that the primary key fields among the arguments name
+// Puts the pairs into `rec`, checked as strictly as the windows check what
+// is typed. `named` collects the fields given. False after printing why.
+bool assignPairs(Context& ctx, Record& rec, const Pairs& pairs, std::vector<int>* named = nullptr) {
+    const FileDef& f = rec.def();
+    for (const auto& [name, value] : pairs) {
+        const int fi = f.fieldIndex(name);
+        if (fi < 0) {
+            ctx.err << "quillavon-cli: " << f.label << " has no field " << quoteValue(name) << '\n';
+            return false;
+        }
+        if (f.isPassword(fi) && !value.empty()) {
+            ctx.err << "quillavon-cli: " << name
+                    << " is never taken from a command line; "
+                    << (f.fields[fi].secret ? "use useradd or passwd, which read it from the "
+                                              "environment or standard input"
+                                            : "set it in the configuration window")
+                    << '\n';
+            return false;
+        }
+        std::string error;
+        if (!rec.assign(fi, value, &error)) {
+            ctx.err << "quillavon-cli: " << error << '\n';
+            return false;
+        }
+        if (fi == f.autoNumberField() && rec.number(fi) < 1) {
+            ctx.err << "quillavon-cli: " << name << " must be 1 or more\n";
+            return false;
+        }
+        if (named) named->push_back(fi);
+    }
+    return true;
+}
+
+// Finds the record that the primary key fields among the pairs name
 // (record number 2 for a file holding one record).
-Status findNamed(Context& ctx, Store& store, Record& rec, bool& usageError) {
+Status findNamed(Context& ctx, Record& rec, const Pairs& pairs, bool& usageError) {
+    Store& store = ctx.store();
     const FileDef& f = rec.def();
     usageError = false;
     if (f.singleRecord) return store.fetchByRecno(rec, 2);
     const KeyDef* pk = f.primaryKey();
     Record probe = store.newRecord(f.label);
     std::vector<int> named;
-    if (!pk || !assignPairs(ctx, probe, 1, &named)) {
+    if (!pk || !assignPairs(ctx, probe, pairs, &named)) {
         usageError = true;
         return Status::notFound();
     }
@@ -87,20 +115,17 @@ Status findNamed(Context& ctx, Store& store, Record& rec, bool& usageError) {
     return store.fetch(rec, pk->name);
 }
 
+// Opens the file named first in the arguments and runs `body` on it.
 int withFile(Context& ctx, const std::function<int(Store&, const FileDef&)>& body) {
-    if (ctx.args.empty()) return kUsage;
-    const FileDef* f = needFile(ctx, ctx.args[0]);
+    const FileDef* f = needFile(ctx);
     if (!f) return kUsage;
-    std::unique_ptr<Store> store;
-    if (Status s = openWorkstation(ctx.startFolder, store); !s) return report(ctx, s);
-    FileUse use(*store, f->label);
+    FileUse use(ctx.store(), f->label);
     if (!use) return report(ctx, use.status());
-    return body(*store, *f);
+    return body(ctx.store(), *f);
 }
 
 int listCommand(Context& ctx) {
     return withFile(ctx, [&](Store& store, const FileDef& f) {
-        std::string key;
         std::vector<FieldValue> from;
         bool reverse = false, inFrom = false;
         const KeyDef* k = f.primaryKey();
@@ -108,10 +133,7 @@ int listCommand(Context& ctx) {
             const std::string& a = ctx.args[i];
             if (a == "--key" && i + 1 < ctx.args.size()) {
                 k = f.key(ctx.args[++i]);
-                if (!k) {
-                    ctx.err << "quillavon-cli: " << f.label << " has no key " << ctx.args[i] << '\n';
-                    return int(kUsage);
-                }
+                if (!k) return usageError(ctx, f.label + " has no key " + quoteValue(ctx.args[i]));
                 inFrom = false;
             } else if (a == "--reverse") {
                 reverse = true;
@@ -121,24 +143,20 @@ int listCommand(Context& ctx) {
             } else if (inFrom) {
                 from.push_back({0, a});
             } else {
-                ctx.err << "quillavon-cli: unexpected " << a << '\n';
-                return int(kUsage);
+                return usageError(ctx, "unexpected " + quoteValue(a));
             }
         }
-        if (k) key = k->name;
         // Start values are typed as text; numbers and dates are read by kind.
         Record scratch = store.newRecord(f.label);
         for (size_t i = 0; i < from.size() && k && i < k->components.size(); ++i) {
-            int fi = k->components[i].field;
+            const int fi = k->components[i].field;
             std::string error;
-            if (!scratch.assign(fi, from[i].text, &error)) {
-                ctx.err << "quillavon-cli: " << error << '\n';
-                return int(kUsage);
-            }
+            if (!scratch.assign(fi, from[i].text, &error)) return usageError(ctx, error);
             from[i] = scratch[fi];
         }
         std::unique_ptr<Cursor> cursor;
-        if (Status s = store.walk(f.label, key, from, reverse, cursor); !s) return report(ctx, s);
+        if (Status s = store.walk(f.label, k ? k->name : "", from, reverse, cursor); !s)
+            return report(ctx, s);
         Record rec = store.newRecord(f.label);
         Status s = Status::ok();
         while ((s = cursor->next(rec)).isOk()) ctx.out << formatRecord(rec) << '\n';
@@ -146,25 +164,55 @@ int listCommand(Context& ctx) {
     });
 }
 
+// Adds one record from checked pairs; the number is drawn only once the
+// values are known to be good.
+int addOne(Context& ctx, const FileDef& f, const Pairs& pairs) {
+    Store& store = ctx.store();
+    Record given = store.newRecord(f.label);
+    std::vector<int> named;
+    if (!assignPairs(ctx, given, pairs, &named)) return kUsage;
+    Record rec = store.newRecord(f.label);
+    if (Status s = store.primeForInsert(rec); !s) return report(ctx, s);
+    for (int fi : named) rec[fi] = given[fi];
+    if (Status s = store.insert(rec); !s) return report(ctx, s);
+    ctx.out << formatRecord(rec) << '\n';
+    return kOk;
+}
+
 int addCommand(Context& ctx) {
-    return withFile(ctx, [&](Store& store, const FileDef& f) {
-        Record rec = store.newRecord(f.label);
-        if (Status s = store.primeForInsert(rec); !s) return report(ctx, s);
-        if (!assignPairs(ctx, rec, 1)) return int(kUsage);
-        if (Status s = store.insert(rec); !s) return report(ctx, s);
-        ctx.out << formatRecord(rec) << '\n';
-        return int(kOk);
+    return withFile(ctx, [&](Store&, const FileDef& f) {
+        if (f.table == "Users")
+            return usageError(ctx, "users are added with useradd, which reads the password "
+                                   "from the environment or standard input");
+        if (ctx.args.size() == 2 && ctx.args[1] == "-") {
+            // Records from standard input, one line each as list prints them.
+            std::string line, error;
+            int rc = kOk;
+            for (int n = 1; rc == kOk && std::getline(std::cin, line); ++n) {
+                Pairs pairs;
+                if (line.empty()) continue;
+                if (!splitLine(line, pairs, error))
+                    return usageError(ctx, "line " + std::to_string(n) + ": " + error);
+                rc = addOne(ctx, f, pairs);
+            }
+            return rc;
+        }
+        Pairs pairs;
+        if (!argumentPairs(ctx, 1, pairs)) return int(kUsage);
+        return addOne(ctx, f, pairs);
     });
 }
 
 int changeCommand(Context& ctx) {
     return withFile(ctx, [&](Store& store, const FileDef& f) {
+        Pairs pairs;
+        if (!argumentPairs(ctx, 1, pairs)) return int(kUsage);
         Record rec = store.newRecord(f.label);
         bool usageError = false;
-        Status s = findNamed(ctx, store, rec, usageError);
+        Status s = findNamed(ctx, rec, pairs, usageError);
         if (usageError) return int(kUsage);
         if (!s) return report(ctx, s);
-        if (!assignPairs(ctx, rec, 1)) return int(kUsage);
+        if (!assignPairs(ctx, rec, pairs)) return int(kUsage);
         if (Status u = store.update(rec); !u) return report(ctx, u);
         ctx.out << formatRecord(rec) << '\n';
         return int(kOk);
@@ -173,9 +221,11 @@ int changeCommand(Context& ctx) {
 
 int deleteCommand(Context& ctx) {
     return withFile(ctx, [&](Store& store, const FileDef& f) {
+        Pairs pairs;
+        if (!argumentPairs(ctx, 1, pairs)) return int(kUsage);
         Record rec = store.newRecord(f.label);
         bool usageError = false;
-        Status s = findNamed(ctx, store, rec, usageError);
+        Status s = findNamed(ctx, rec, pairs, usageError);
         if (usageError) return int(kUsage);
         if (!s) return report(ctx, s);
         if (Status d = store.remove(rec); !d) return report(ctx, d);
@@ -187,10 +237,12 @@ int deleteCommand(Context& ctx) {
 }  // namespace
 
 void registerRecordCommands() {
-    commands()["list"] = {listCommand, "list FILE [--key KEY] [--from VALUE ...] [--reverse]"};
-    commands()["add"] = {addCommand, "add FILE Name=value ..."};
-    commands()["change"] = {changeCommand, "change FILE Key=value Name=value ..."};
-    commands()["delete"] = {deleteCommand, "delete FILE Key=value"};
+    auto changing = [](const std::vector<std::string>& args) { return accessFor(args, false); };
+    commands()["list"] = {listCommand, "list FILE [--key KEY] [--from VALUE ...] [--reverse] --user ID",
+                          [](const std::vector<std::string>& args) { return accessFor(args, true); }};
+    commands()["add"] = {addCommand, "add FILE Name=value ... | add FILE - --user ID", changing};
+    commands()["change"] = {changeCommand, "change FILE Key=value Name=value ... --user ID", changing};
+    commands()["delete"] = {deleteCommand, "delete FILE Key=value --user ID", changing};
 }
 
 }  // namespace qv::cli

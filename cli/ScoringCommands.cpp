@@ -55,26 +55,21 @@ std::string gradeName(Store& store, int32_t gradeId) {
     return "(grade " + std::to_string(gradeId) + " not found)";
 }
 
-// Logs in and refuses a user who is not a "Scorer".
-bool loginAsScorer(Context& ctx, const std::string& user, session::StartupResult& r) {
-    if (!startAndLogin(ctx, user, r)) return false;
-    if (!(session::globals().SecurityLevel == kScorerLevel)) {
-        Message m = notScorerMessage();
-        const std::string level = session::globals().SecurityLevel.str();
-        ctx.err << m.title << ": " << m.text << " User " << user << " has the level "
-                << (level.empty() ? std::string("(none)") : level) << ".\n";
-        return false;
-    }
-    return true;
+// Scores are computed only for a "Scorer"; refuses any other level.
+bool asScorer(Context& ctx) {
+    if (session::globals().SecurityLevel == kScorerLevel) return true;
+    Message m = notScorerMessage();
+    const std::string level = session::globals().SecurityLevel.str();
+    ctx.err << m.title << ": " << m.text << " User " << ctx.user << " has the level "
+            << (level.empty() ? std::string("(none)") : level) << ".\n";
+    return false;
 }
 
 int recalcCommand(Context& ctx) {
-    std::string user = option(ctx, "--user"), season;
-    if (user.empty() || ctx.args.size() != 4) return kUsage;
-    if (!seasonOption(ctx, season)) return kUsage;
-    session::StartupResult r;
-    if (!loginAsScorer(ctx, user, r)) return kRefused;
-    ScoringContext sc(*r.store, r.settings);
+    std::string season;
+    if (ctx.args.size() != 2 || !seasonOption(ctx, season)) return kUsage;
+    if (!asScorer(ctx)) return kRefused;
+    ScoringContext sc(ctx.store(), ctx.session->settings);
     RecalculationCounts n;
     if (Status s = RecalculateSeasonProgress(sc, season, &n); !s) return report(ctx, s);
     ctx.out << "Season " << season << ": " << n.trips << " trips, " << n.tripMembers
@@ -88,11 +83,9 @@ int gradeCommand(Context& ctx) {
     if (ctx.args.size() != 6 || !numberOption(ctx, "--member", member) ||
         !numberOption(ctx, "--division", division) || !seasonOption(ctx, season))
         return kUsage;
-    session::StartupResult r;
-    if (!startUp(ctx, r)) return kRefused;
     int32_t grade = 0;
-    if (Status s = GradeFor(*r.store, member, division, season, grade); !s) return report(ctx, s);
-    ctx.out << grade << ' ' << gradeName(*r.store, grade) << '\n';
+    if (Status s = GradeFor(ctx.store(), member, division, season, grade); !s) return report(ctx, s);
+    ctx.out << grade << ' ' << gradeName(ctx.store(), grade) << '\n';
     return kOk;
 }
 
@@ -112,13 +105,11 @@ std::string anglerName(Store& store, const TripGradeWinner& w) {
 int winnersCommand(Context& ctx) {
     int32_t trip = 0;
     if (ctx.args.size() != 2 || !numberOption(ctx, "--trip", trip)) return kUsage;
-    session::StartupResult r;
-    if (!startUp(ctx, r)) return kRefused;
-    ScoringContext sc(*r.store, r.settings);
+    ScoringContext sc(ctx.store(), ctx.session->settings);
     if (Status s = BuildTripGradeWinners(sc, trip); !s) return report(ctx, s);
     for (const TripGradeWinner& w : sc.tripGradeWinners)
-        ctx.out << "grade " << w.GradeId << ' ' << gradeName(*r.store, w.GradeId) << ": "
-                << anglerName(*r.store, w) << ": " << w.CalculatedPoints.toString(2) << '\n';
+        ctx.out << "grade " << w.GradeId << ' ' << gradeName(ctx.store(), w.GradeId) << ": "
+                << anglerName(ctx.store(), w) << ": " << w.CalculatedPoints.toString(2) << '\n';
     return kOk;
 }
 
@@ -127,13 +118,11 @@ int standingsCommand(Context& ctx) {
     std::string season;
     if (ctx.args.size() != 4 || !numberOption(ctx, "--division", division) || !seasonOption(ctx, season))
         return kUsage;
-    session::StartupResult r;
-    if (!startUp(ctx, r)) return kRefused;
-    ScoringContext sc(*r.store, r.settings);
+    ScoringContext sc(ctx.store(), ctx.session->settings);
     if (Status s = BuildSubGradeStandings(sc, division, season); !s) return report(ctx, s);
     for (const SubGradeStanding& st : sc.subGradeStandings) {
         std::string name;
-        MemberDisplayName(*r.store, st.MemberId, name);
+        MemberDisplayName(ctx.store(), st.MemberId, name);
         ctx.out << st.GradeId << '\t' << st.Position << '\t' << st.MemberId << ' ' << name << '\t'
                 << st.ProgressPoints.toString(2) << '\n';
     }
@@ -141,12 +130,10 @@ int standingsCommand(Context& ctx) {
 }
 
 int scoreMemberCommand(Context& ctx) {
-    std::string user = option(ctx, "--user");
     int32_t id = 0;
-    if (user.empty() || ctx.args.size() != 4 || !numberOption(ctx, "--trip-member", id)) return kUsage;
-    session::StartupResult r;
-    if (!loginAsScorer(ctx, user, r)) return kRefused;
-    ScoringContext sc(*r.store, r.settings);
+    if (ctx.args.size() != 2 || !numberOption(ctx, "--trip-member", id)) return kUsage;
+    if (!asScorer(ctx)) return kRefused;
+    ScoringContext sc(ctx.store(), ctx.session->settings);
     TripMemberScore score;
     if (Status s = ScoreTripMember(sc, id, &score); !s) return report(ctx, s);
     const TripMember& tm = score.tripMember;
@@ -161,11 +148,16 @@ int scoreMemberCommand(Context& ctx) {
 }  // namespace
 
 void registerScoringCommands() {
-    commands()["recalc"] = {recalcCommand, "recalc --season ID --user ID"};
-    commands()["grade"] = {gradeCommand, "grade --member ID --division ID --season ID"};
-    commands()["winners"] = {winnersCommand, "winners --trip ID"};
-    commands()["standings"] = {standingsCommand, "standings --division ID --season ID"};
-    commands()["score-member"] = {scoreMemberCommand, "score-member --trip-member ID --user ID"};
+    using session::Access;
+    // Scoring belongs to the trips (staff); the look-ups are what reports show.
+    commands()["recalc"] = {recalcCommand, "recalc --season ID --user ID", needs(Access::Staff)};
+    commands()["grade"] = {gradeCommand, "grade --member ID --division ID --season ID --user ID",
+                           needs(Access::AnyUser)};
+    commands()["winners"] = {winnersCommand, "winners --trip ID --user ID", needs(Access::AnyUser)};
+    commands()["standings"] = {standingsCommand, "standings --division ID --season ID --user ID",
+                               needs(Access::AnyUser)};
+    commands()["score-member"] = {scoreMemberCommand, "score-member --trip-member ID --user ID",
+                                  needs(Access::Staff)};
 }
 
 }  // namespace qv::cli

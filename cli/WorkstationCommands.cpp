@@ -55,11 +55,7 @@ int initCommand(Context& ctx) {
         else
             return kUsage;
     }
-    if (isWorkstation(ctx.startFolder)) {
-        ctx.err << "Quillavon: The folder " << ctx.startFolder
-                << " is a workstation already. Nothing was changed.\n";
-        return kRefused;
-    }
+    if (Status s = checkNewWorkstation(ctx.startFolder); !s) return report(ctx, s);
     Users admin;
     if (!demo && !askAdministrator(ctx, admin)) return kRefused;
     if (Status s = initWorkstation(ctx.startFolder); !s) return report(ctx, s);
@@ -79,45 +75,26 @@ int initCommand(Context& ctx) {
 
 int startCommand(Context& ctx) {
     if (!ctx.args.empty()) return kUsage;
-    session::StartupResult r;
-    if (!startUp(ctx, r)) return kRefused;
+    session::StartupResult r = session::runStartup(ctx.startFolder);
+    printMessages(r.goOn ? ctx.out : ctx.err, r);
+    if (!r.goOn) return kRefused;
     ctx.out << "Quillavon " << r.programVersion << ": data folder " << r.dataFolder << '\n';
     return kOk;
 }
 
 int loginCommand(Context& ctx) {
-    std::string user = option(ctx, "--user");
-    if (user.empty() || ctx.args.size() != 2) return kUsage;
-    session::StartupResult r;
-    if (!startAndLogin(ctx, user, r)) return kRefused;
+    if (!ctx.args.empty()) return kUsage;
     const session::Globals& g = session::globals();
     ctx.out << "User: " << g.UserName.str() << '\n' << "Level: " << g.SecurityLevel.str() << '\n';
-    return kOk;
-}
-
-int passwdCommand(Context& ctx) {
-    std::string user = option(ctx, "--user");
-    if (user.empty() || ctx.args.size() != 2) return kUsage;
-    session::StartupResult r;
-    if (!startAndLogin(ctx, user, r)) return kRefused;
-    std::string fresh;
-    if (!readSecret("QUILLAVON_NEW_PASSWORD", "New password: ", fresh)) {
-        ctx.err << "quillavon-cli: no new password given (set QUILLAVON_NEW_PASSWORD or type it)\n";
-        return kRefused;
-    }
-    session::globals().NewPassword = fresh;
-    if (Status s = session::changePassword(*r.store); !s) return report(ctx, s);
-    ctx.out << "Quillavon: password changed for " << user << '\n';
     return kOk;
 }
 
 }  // namespace
 
 void registerWorkstationCommands() {
-    commands()["init"] = {initCommand, "init [--demo]"};
-    commands()["start"] = {startCommand, "start"};
-    commands()["login"] = {loginCommand, "login --user ID"};
-    commands()["passwd"] = {passwdCommand, "passwd --user ID"};
+    commands()["init"] = {initCommand, "init [--demo]", needs(session::Access::Open)};
+    commands()["start"] = {startCommand, "start", needs(session::Access::Open)};
+    commands()["login"] = {loginCommand, "login --user ID", needs(session::Access::AnyUser)};
 }
 
 }  // namespace qv::cli

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "cli/Cli.h"
+#include "cli/Session.h"
 #include "core/messages/StandardMessages.h"
 
 namespace qv::cli {
@@ -13,14 +14,33 @@ std::map<std::string, CommandInfo>& commands() {
     return all;
 }
 
+Need needs(session::Access level) {
+    return [level](const std::vector<std::string>&) { return level; };
+}
+
+int report(Context& ctx, const Message& m) {
+    ctx.err << m.title << ": " << displayText(m.text) << '\n';
+    return kRefused;
+}
+
 int report(Context& ctx, const qv::data::Status& s) {
     if (s.isOk()) return kOk;
     if (s.isNotFound()) {
         ctx.err << "Quillavon: No such record." << '\n';
         return kRefused;
     }
-    ctx.err << s.message().title << ": " << displayText(s.message().text) << '\n';
-    return kRefused;
+    return report(ctx, s.message());
+}
+
+int usageError(Context& ctx, const std::string& what) {
+    ctx.err << "quillavon-cli: " << what << '\n';
+    return kUsage;
+}
+
+std::string option(const Context& ctx, const std::string& name) {
+    for (size_t i = 0; i + 1 < ctx.args.size(); ++i)
+        if (ctx.args[i] == name) return ctx.args[i + 1];
+    return {};
 }
 
 }  // namespace qv::cli
@@ -30,6 +50,8 @@ namespace {
 void usage(std::ostream& os) {
     os << "usage: quillavon-cli [-C START_FOLDER] COMMAND [ARGS...]\n\ncommands:\n";
     for (const auto& [name, info] : qv::cli::commands()) os << "  " << info.usage << '\n';
+    os << "\nCommands that act as a user take --user ID and read the password from\n"
+          "QUILLAVON_PASSWORD or standard input.\n";
 }
 
 }  // namespace
@@ -37,6 +59,7 @@ void usage(std::ostream& os) {
 int main(int argc, char** argv) {
     using namespace qv::cli;
     registerRecordCommands();
+    registerUserCommands();
     registerWorkstationCommands();
     registerScoringCommands();
 
@@ -50,6 +73,7 @@ int main(int argc, char** argv) {
             usage(std::cout);
             return kOk;
         } else {
+            std::cerr << "quillavon-cli: unknown option " << argv[i] << "\n";
             usage(std::cerr);
             return kUsage;
         }
@@ -66,9 +90,9 @@ int main(int argc, char** argv) {
     }
     ctx.args.assign(argv + i + 1, argv + argc);
     try {
-        return it->second.run(ctx);
+        return dispatch(ctx, it->first, it->second);
     } catch (const std::exception& e) {
         std::cerr << "quillavon-cli: " << e.what() << '\n';
-        return kUsage;
+        return kRefused;
     }
 }

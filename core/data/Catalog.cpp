@@ -122,6 +122,10 @@ int FileDef::autoNumberField() const {
     return k ? k->components.front().field : -1;
 }
 
+bool FileDef::isPassword(int field) const {
+    return fields[field].secret || fields[field].confidential;
+}
+
 int FileDef::secretField() const {
     for (size_t i = 0; i < fields.size(); ++i)
         if (fields[i].secret) return static_cast<int>(i);

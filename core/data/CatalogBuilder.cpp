@@ -67,6 +67,21 @@ void defaultValue(FileDef& f, std::string field, std::string value) {
     f.defaults.push_back({needField(f, field), std::move(value)});
 }
 
+void choices(FileDef& f, std::string field, std::string values) {
+    std::vector<std::string>& out = f.fields[needField(f, field)].choices;
+    size_t start = 0;
+    while (start <= values.size()) {
+        size_t comma = values.find(',', start);
+        if (comma == std::string::npos) comma = values.size();
+        out.push_back(values.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+void flags(FileDef& f, std::initializer_list<const char*> fields) {
+    for (const char* name : fields) choices(f, name, "Y,N");
+}
+
 FileDef alias(const FileDef& base, std::string label, std::string prefix) {
     FileDef a = base;
     a.label = std::move(label);

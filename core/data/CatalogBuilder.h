@@ -25,6 +25,10 @@ void key(FileDef& f, std::string name, std::string components, unsigned flags,
 void range(FileDef& f, std::string field, long long low, long long high,
            std::string fieldDescription, std::string rangeText);
 void defaultValue(FileDef& f, std::string field, std::string value);
+// The values a field may take, separated by commas ("Y,N").
+void choices(FileDef& f, std::string field, std::string values);
+// "Y"/"N" flags.
+void flags(FileDef& f, std::initializer_list<const char*> fields);
 // A second buffer over `base`'s table, with its own label and prefix.
 FileDef alias(const FileDef& base, std::string label, std::string prefix);
 

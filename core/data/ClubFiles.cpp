@@ -13,6 +13,7 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     key(div, "byDivisionName", "DivisionName", Dup, "byDivisionName");
     key(div, "byInactiveFlag", "InactiveFlag", Dup, "byInactiveFlag");
     key(div, "byDivisionId", "DivisionId", Primary | Auto, "byDivisionId");
+    flags(div, {"InactiveFlag"});
     add(div);
 
     FileDef sea = file("Season", "SEA", "SEASON.TPS", C, 71, Season::fieldDefs());
@@ -23,6 +24,10 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     defaultValue(sea, "Measurement", "M");
     defaultValue(sea, "Handicap", "P");
     defaultValue(sea, "ScoringApplies", "N");
+    flags(sea, {"CurrentSeasonFlag"});
+    choices(sea, "Measurement", "M,I");
+    choices(sea, "Handicap", "P,N");
+    choices(sea, "ScoringApplies", "W,L,B,N");  // N: no choice made yet
     add(alias(sea, "SeasonBrowse", "SEB"));
     add(sea);
 
@@ -31,6 +36,7 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     key(gra, "byReportPostion", "ReportPosition", Unique, "byReportPosition");
     key(gra, "byGradeName", "GradeName", Dup, "byGradeName");
     key(gra, "byInactiveFlag", "InactiveFlag", Dup, "byInactiveFlag");
+    flags(gra, {"InactiveFlag"});
     add(gra);
 
     FileDef spe = file("Species", "SPE", "SPECIES.TPS", C, 119, Species::fieldDefs());
@@ -40,12 +46,14 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     key(spe, "byDivisionId", "DivisionId", Dup, "Foreign Key byDivisionId");
     key(spe, "bySpeciesName", "SpeciesName", Dup, "bySpeciesName");
     key(spe, "byInactiveFlag", "InactiveFlag", Dup, "byInactiveFlag");
+    flags(spe, {"InactiveFlag"});
     add(spe);
 
     FileDef tro = file("Trophy", "TRO", "TROPHY.TPS", C, 205, Trophy::fieldDefs());
     key(tro, "byTrophyId", "TrophyId", Primary | Auto, "byTrophyId");
     key(tro, "byTrophyName", "TrophyName", Dup, "byTrophyName");
     key(tro, "byInactiveFlag", "InactiveFlag", Dup, "byInactiveFlag");
+    flags(tro, {"InactiveFlag"});
     add(tro);
 
     FileDef mem = file("Members", "MEM", "MEMBERS.TPS", C, 327, Members::fieldDefs());
@@ -53,6 +61,7 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     key(mem, "byMemberId", "MemberId", Primary | Auto, "byMemberId");
     key(mem, "byLastName", "LastName", Dup, "byLastName");
     key(mem, "byInactiveFlag", "InactiveFlag", Dup, "byInactiveFlag");
+    flags(mem, {"LadiesFlag", "VeteranFlag", "InactiveFlag"});
     add(alias(mem, "MemberBrowse", "MBB"));
     add(mem);
 
@@ -62,6 +71,7 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
     key(non, "byTripId", "TripId", Dup, "Foreign key byTripId");
     key(non, "byGradeId", "GradeId", Dup, "Foreign Key by GradeId");
     key(non, "byLastName", "LastName", Dup, "by last name");
+    flags(non, {"LadiesFlag", "VeteranFlag"});
     add(non);
 
     FileDef grh = file("GradeHistory", "GRH", "GRADEHIS.TPS", C, 56, GradeHistory::fieldDefs());
@@ -94,6 +104,7 @@ void addClubFiles(std::vector<std::unique_ptr<FileDef>>& out) {
         "DivisionId, SeasonId, PositionalTrophy, TrophyId, Position", Dup,
         "Position already allocated for division this season");
     key(sty, "byDivisionId", "DivisionId", Dup, "Foreign Key - byDivisionId");
+    flags(sty, {"PositionalTrophy"});
     add(sty);
 
     FileDef use = file("Users", "USE", "USER.TPS", C, 114, Users::fieldDefs());

@@ -26,6 +26,12 @@ struct FieldDef {
     // A password: what is written is kept only as a salted hash beside the
     // record; the field itself always reads blank.
     bool secret = false;
+    // A password kept as typed because it is sent elsewhere (the FTP
+    // password): never printed, and never taken from a command line.
+    bool confidential = false;
+    // The values the field may take ("Y", "N"); empty when any value fits.
+    // Blank is always allowed: it reads as "not set".
+    std::vector<std::string> choices = {};
     // Byte size in the record layout.
     int bytes() const;
 };
@@ -83,6 +89,8 @@ struct FileDef {
     int autoNumberField() const;
     // The password field, or -1.
     int secretField() const;
+    // A password of either kind: hashed (secret) or kept (confidential).
+    bool isPassword(int field) const;
     int layoutBytes() const;
 };
 

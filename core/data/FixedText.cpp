@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstdint>
 
 namespace qv {
 
@@ -48,6 +49,37 @@ long long numericValue(std::string_view s) {
         return s.front() == '-' ? LLONG_MIN : LLONG_MAX;
     if (ec != std::errc()) return 0;
     return v;
+}
+
+bool isValidUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        size_t n = 0;
+        uint32_t cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            n = 1, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2, cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 3, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + n >= s.size()) return false;  // cut short
+        for (size_t k = 1; k <= n; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        static constexpr uint32_t kLeast[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += n + 1;
+    }
+    return true;
 }
 
 }  // namespace qv

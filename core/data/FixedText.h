@@ -18,6 +18,9 @@ int compareText(std::string_view a, std::string_view b, bool caseSensitive);
 inline bool sameText(std::string_view a, std::string_view b, bool caseSensitive = true) {
     return compareText(a, b, caseSensitive) == 0;
 }
+// Whether `s` is well-formed UTF-8 (no overlong forms, surrogates or values
+// past U+10FFFF).
+bool isValidUtf8(std::string_view s);
 // Reads a text as a number the way range rules do: leading/trailing blanks
 // ignored; a blank or non-numeric text reads as 0.
 long long numericValue(std::string_view s);

@@ -41,8 +41,35 @@ bool Record::assign(int i, std::string_view value, std::string* error) {
         if (error) *error = "\"" + std::string(value) + "\" is not " + what + " for " + f.name;
         return false;
     };
+    auto refuse = [&](std::string why) {
+        if (error) *error = f.name + " " + why;
+        return false;
+    };
+    // The choices are compared with the value as the field will hold it.
+    auto allowed = [&](const std::string& v) {
+        if (f.choices.empty() || (f.kind == FieldKind::Text && v.empty())) return true;
+        for (const std::string& c : f.choices)
+            if (c == v) return true;
+        return false;
+    };
+    auto choiceList = [&] {
+        std::string l;
+        for (const std::string& c : f.choices) l += (l.empty() ? "" : ", ") + c;
+        return l;
+    };
     switch (f.kind) {
-        case FieldKind::Text: setText(i, value); return true;
+        case FieldKind::Text: {
+            if (!isValidUtf8(value)) return refuse("takes only UTF-8 text");
+            const std::string_view v = clip(value);
+            if (v.size() > static_cast<size_t>(f.width))
+                return refuse("takes at most " + std::to_string(f.width) + " bytes (" +
+                              std::to_string(v.size()) + " given)");
+            if (!allowed(std::string(v)))
+                return refuse("must be one of " + choiceList() + " (\"" + std::string(v) +
+                              "\" given)");
+            setText(i, v);
+            return true;
+        }
         case FieldKind::Decimal: {
             auto d = clip(value).empty() ? Decimal() : Decimal::parse(value);
             if (!d) return fail("a number");
@@ -69,6 +96,7 @@ bool Record::assign(int i, std::string_view value, std::string* error) {
             auto [p, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
             if (ec != std::errc() || p != v.data() + v.size()) return fail("a whole number");
             if (!fitsField(f, n)) return fail("within the field's range");
+            if (!allowed(std::to_string(n))) return refuse("must be one of " + choiceList());
             values_[i].num = n;
             return true;
         }

@@ -24,13 +24,77 @@ std::string columnCheck(const FieldDef& f) {
     }
 }
 
+// Tables of our own beside the record files.
+std::vector<std::string> internalTables(Location location) {
+    if (location != Location::Club) return {};
+    return {"CREATE TABLE IF NOT EXISTS " + quoted(kLoginFailuresTable) +
+            " (UserId TEXT PRIMARY KEY, Failures INTEGER NOT NULL DEFAULT 0, "
+            "LastFailure INTEGER NOT NULL DEFAULT 0)"};
+}
+
 // Numbered upgrade steps; step N brings a database from version N-1 to N.
-// Step 1 is the first schema, which the create statements already make.
+// Step 1 is the first schema, which the create statements make.
 const std::vector<std::function<void(sql::Database&, Location)>>& upgradeSteps() {
     static const std::vector<std::function<void(sql::Database&, Location)>> steps = {
         [](sql::Database&, Location) {},
+        // 2: wrong passwords are counted in the club database.
+        [](sql::Database& db, Location where) {
+            for (const auto& s : internalTables(where)) db.exec(s);
+        },
     };
     return steps;
+}
+
+// The record tables of a location, each once.
+std::vector<const FileDef*> tablesOf(Location location) {
+    std::vector<const FileDef*> out;
+    std::set<std::string> done;
+    for (const FileDef* f : Catalog::instance().files())
+        if (f->location == location && !f->isAlias() && done.insert(f->table).second)
+            out.push_back(f);
+    return out;
+}
+
+const char* kindOf(Location location) {
+    return location == Location::Club ? "club database" : "workstation database";
+}
+
+[[noreturn]] void refuse(const sql::Database& db, Location location, const std::string& why) {
+    throw sql::SqlError({0, db.path() + " is not a Quillavon " + kindOf(location) + " (" + why +
+                                "); nothing was written to it"});
+}
+
+std::set<std::string> namesOf(sql::Database& db, const std::string& sql) {
+    std::set<std::string> out;
+    sql::Statement& s = db.prepare(sql);
+    while (s.step() == SQLITE_ROW) out.emplace(s.text(0));
+    s.reset();
+    return out;
+}
+
+// Throws when a table, column or index the definitions call for is missing.
+void checkTables(sql::Database& db, Location location) {
+    const std::set<std::string> tables =
+        namesOf(db, "SELECT name FROM sqlite_schema WHERE type = 'table'");
+    const std::set<std::string> indexes =
+        namesOf(db, "SELECT name FROM sqlite_schema WHERE type = 'index'");
+    for (const FileDef* f : tablesOf(location)) {
+        if (!tables.count(f->table)) refuse(db, location, "the table " + f->table + " is missing");
+        const std::set<std::string> columns =
+            namesOf(db, "SELECT name FROM pragma_table_info(" + quoted(f->table) + ")");
+        std::vector<std::string> wanted = {"_rev"};
+        for (const FieldDef& fd : f->fields) wanted.push_back(fd.name);
+        if (f->secretField() >= 0) wanted.push_back("_secret");
+        for (const std::string& c : wanted)
+            if (!columns.count(c)) refuse(db, location, "the column " + f->table + "." + c + " is missing");
+        for (const KeyDef& k : f->keys) {
+            if (k.autoNumber && idIsRecno(*f)) continue;
+            if (!indexes.count(f->table + "_" + k.name))
+                refuse(db, location, "the index " + f->table + "_" + k.name + " is missing");
+        }
+    }
+    if (location == Location::Club && !tables.count(kLoginFailuresTable))
+        refuse(db, location, std::string("the table ") + kLoginFailuresTable + " is missing");
 }
 
 }  // namespace
@@ -83,20 +147,34 @@ std::vector<std::string> createStatements(const FileDef& f) {
     return out;
 }
 
-void ensureSchema(sql::Database& db, Location location) {
-    int version = db.userVersion();
-    if (version > currentSchemaVersion())
-        throw sql::SqlError({0, "the data was written by a newer version of the program (schema " +
-                                    std::to_string(version) + ")"});
+void createSchema(sql::Database& db, Location location) {
     sql::Transaction tx(db);
-    std::set<std::string> done;
-    for (const FileDef* f : Catalog::instance().files()) {
-        if (f->location != location || f->isAlias() || !done.insert(f->table).second) continue;
+    for (const FileDef* f : tablesOf(location))
         for (const auto& s : createStatements(*f)) db.exec(s);
+    for (const auto& s : internalTables(location)) db.exec(s);
+    db.setUserVersion(currentSchemaVersion());
+    tx.commit();
+}
+
+void checkSchema(sql::Database& db, Location location) {
+    const int version = db.userVersion();
+    if (version == 0) {
+        const bool empty = namesOf(db, "SELECT name FROM sqlite_schema").empty();
+        refuse(db, location, empty ? "the file is empty" : "it carries no schema version of ours");
     }
+    if (version < 0 || version > currentSchemaVersion())
+        throw sql::SqlError({0, db.path() + " was written by a newer version of the program (schema " +
+                                    std::to_string(version) + "); nothing was written to it"});
+    if (version == currentSchemaVersion()) {
+        checkTables(db, location);
+        return;
+    }
+    // An older database of ours: the upgrade and the check stand or fall together.
+    sql::Transaction tx(db);
     const auto& steps = upgradeSteps();
     for (int v = version; v < currentSchemaVersion(); ++v) steps[v](db, location);
-    if (version != currentSchemaVersion()) db.setUserVersion(currentSchemaVersion());
+    checkTables(db, location);
+    db.setUserVersion(currentSchemaVersion());
     tx.commit();
 }
 

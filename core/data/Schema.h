@@ -12,10 +12,20 @@ namespace qv::data {
 // The schema version this program writes. Each database keeps its own.
 int currentSchemaVersion();
 
-// Creates every table and index of `location` that is missing and brings an
-// older database up to the current version. Throws sql::SqlError; refuses a
-// database written by a newer program.
-void ensureSchema(sql::Database& db, Location location);
+// Creates the tables and indexes of `location` in a new database. Only the
+// making of a workstation calls this. Throws sql::SqlError.
+void createSchema(sql::Database& db, Location location);
+
+// Checks that an existing database is one of ours for `location`: a schema
+// version this program knows, and every table, column and index the
+// definitions call for. An older version of our own schema is brought up to
+// date by the numbered steps, in one transaction that is undone when the
+// result is not right. Anything else is refused with an error naming the
+// file, and nothing is written to it. Throws sql::SqlError.
+void checkSchema(sql::Database& db, Location location);
+
+// The table that counts wrong passwords per typed user id, across stations.
+inline constexpr const char* kLoginFailuresTable = "_LoginFailures";
 
 // SQL pieces shared by the schema and the file layer.
 std::string quoted(const std::string& name);

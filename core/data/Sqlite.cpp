@@ -40,11 +40,10 @@ Statement& Statement::operator=(Statement&& o) noexcept {
 
 Database::~Database() { close(); }
 
-bool Database::open(const std::string& path, Error* error) {
+bool Database::open(const std::string& path, Error* error, bool create) {
     close();
-    int rc = sqlite3_open_v2(path.c_str(), &db_,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         if (error) *error = errorOf(db_, rc);
         sqlite3_close(db_);
@@ -56,7 +55,9 @@ bool Database::open(const std::string& path, Error* error) {
     sqlite3_busy_timeout(db_, 15000);
     try {
         // Rollback journal: a write-ahead log does not work on network folders.
-        exec("PRAGMA journal_mode=DELETE");
+        // It is what SQLite makes by default; setting it on an existing file
+        // would rewrite a foreign file's header before it has been checked.
+        if (create) exec("PRAGMA journal_mode=DELETE");
         exec("PRAGMA foreign_keys=OFF");
         // A large page cache keeps big batches (imports, recalculations) from
         // spilling half-done pages to disk.

@@ -16,7 +16,7 @@ namespace qv::sql {
 struct Error {
     int code = 0;
     std::string text;
-    std::string describe() const { return text + " (" + std::to_string(code) + ")"; }
+    std::string describe() const { return code ? text + " (" + std::to_string(code) + ")" : text; }
 };
 
 class Statement {
@@ -70,9 +70,10 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens (creating when missing) the database file; rollback journal and a
-    // busy timeout so that workstations can share a folder.
-    bool open(const std::string& path, Error* error);
+    // Opens the database file, creating it only when `create` is set; a
+    // rollback journal and a busy timeout so that workstations can share a
+    // folder. Opening an existing file writes nothing to it.
+    bool open(const std::string& path, Error* error, bool create = false);
     bool isOpen() const { return db_ != nullptr; }
     void close();
     const std::string& path() const { return path_; }

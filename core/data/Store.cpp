@@ -1,6 +1,7 @@
 #include "core/data/Store.h"
 
 #include <climits>
+#include <filesystem>
 #include <random>
 #include <stdexcept>
 
@@ -18,6 +19,7 @@ struct FileSql {
     std::string remove;
     std::string byRecno;
     std::string maxId;
+    std::string freeId;
     std::string secret;
     std::string setSecret;
 };
@@ -56,8 +58,15 @@ const FileSql& sqlFor(const FileDef& f) {
             s.setSecret = "UPDATE " + t + " SET _secret = ?2 WHERE rowid = ?1";
             s.remove = "DELETE FROM " + t + " WHERE rowid = ?1";
             s.byRecno = "SELECT " + selectColumns(*d) + " FROM " + t + " WHERE rowid = ?1";
-            if (int id = d->autoNumberField(); id >= 0)
-                s.maxId = "SELECT max(" + quoted(d->fields[id].name) + ") FROM " + t;
+            if (int id = d->autoNumberField(); id >= 0) {
+                const std::string c = quoted(d->fields[id].name);
+                s.maxId = "SELECT max(" + c + ") FROM " + t;
+                // The lowest free number, once the highest one is taken.
+                s.freeId = "SELECT CASE WHEN NOT EXISTS (SELECT 1 FROM " + t + " WHERE " + c +
+                           " = 1) THEN 1 ELSE (SELECT min(a." + c + ") + 1 FROM " + t +
+                           " a WHERE a." + c + " >= 1 AND a." + c + " < 2147483647 AND NOT EXISTS "
+                           "(SELECT 1 FROM " + t + " b WHERE b." + c + " = a." + c + " + 1)) END";
+            }
             m.emplace(d, std::move(s));
         }
         return m;
@@ -230,11 +239,17 @@ Status Store::connect(Location where) {
     if (db.isOpen()) return Status::ok();
     const std::string& path = where == Location::Club ? paths_.clubDb : paths_.workstationDb;
     sql::Error err;
+    std::error_code ec;
     if (path.empty())
         err = {0, "no database named"};
-    else if (db.open(path, &err)) {
+    else if (!paths_.create && !std::filesystem::exists(path, ec))
+        err = {0, path + " is missing"};
+    else if (db.open(path, &err, paths_.create)) {
         try {
-            ensureSchema(db, where);
+            if (paths_.create && db.userVersion() == 0)
+                createSchema(db, where);
+            else
+                checkSchema(db, where);
             return Status::ok();
         } catch (const sql::SqlError& e) {
             err = e.error();
@@ -313,13 +328,22 @@ Status Store::nextNumber(const FileDef& f, int64_t& out) {
     int64_t max = (rc == SQLITE_ROW && !s.isNull(0)) ? s.integer(0) : 0;
     s.reset();
     sql::Error err;
-    if (rc != SQLITE_ROW)
+    if (rc != SQLITE_ROW) {
         err = database(f).lastError();
-    else if (max >= INT32_MAX)
-        err = {0, "no number left after " + std::to_string(max)};
-    else {
+    } else if (max < INT32_MAX) {
         out = max + 1;
         return Status::ok();
+    } else {
+        // Someone numbered a record at the very top: use the lowest gap.
+        sql::Statement& g = database(f).prepare(sqlFor(f).freeId);
+        rc = g.step();
+        const int64_t free = (rc == SQLITE_ROW && !g.isNull(0)) ? g.integer(0) : 0;
+        g.reset();
+        if (free >= 1 && free <= INT32_MAX) {
+            out = free;
+            return Status::ok();
+        }
+        err = {0, "no number left"};
     }
     MessageContext ctx;
     ctx.file = f.label;

@@ -21,6 +21,9 @@ namespace qv::data {
 struct StorePaths {
     std::string workstationDb;  // START/DATA/WORKSTATION.DB
     std::string clubDb;         // data folder text + "QUILLAVON.DB"
+    // Only the making of a workstation creates databases; every other open
+    // checks that the file is one of ours and refuses anything else.
+    bool create = false;
 };
 
 class Store;
@@ -54,8 +57,9 @@ public:
     // Names the club database; files of the data folder opened afterwards use it.
     void setClubPath(std::string path);
 
-    // Opens a file and the files related to it: creates what is missing; a
-    // file already open only counts one more user. Fails with message 26.
+    // Opens a file and the files related to it; a file already open only
+    // counts one more user. Fails with message 26 when the database is
+    // missing or not one of ours.
     Status open(std::string_view label);
     void close(std::string_view label);
     int useCount(std::string_view label) const;

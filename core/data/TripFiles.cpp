@@ -11,6 +11,7 @@ void addTripFiles(std::vector<std::unique_ptr<FileDef>>& out) {
 
     FileDef trp = file("Trips", "TRP", "TRIP.TPS", C, 116, Trips::fieldDefs());
     key(trp, "byTripId", "TripId", Primary | Auto, "Trip already exists");
+    flags(trp, {"AllowNonMembers"});
     key(trp, "bySeasonIdDivisionId", "SeasonId, DivisionId", Dup, "TRP:bySeasonIdDivisionId");
     key(trp, "byDivisionIdSeasonIdTripId", "DivisionId, SeasonId, TripId", Dup,
         "Trip already entered for same divison and season");

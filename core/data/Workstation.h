@@ -12,8 +12,9 @@ namespace qv::data {
 // The four security levels every club database starts with.
 extern const char* const kSecurityLevels[4];
 
-// Whether `startFolder` holds a workstation's settings.
-bool isWorkstation(const std::string& startFolder);
+// Refuses a folder that holds a workstation already, or a workstation
+// database that is not ours; ok when a workstation can be made there.
+Status checkNewWorkstation(const std::string& startFolder);
 
 // Makes `startFolder` a workstation: DATA/ with the settings record pointing
 // at START/DATA/, the workstation's version record, and the club database

@@ -11,6 +11,14 @@ void addWorkstationFiles(std::vector<std::unique_ptr<FileDef>>& out) {
 
     FileDef sys = file("System", "SYS", "SYSTEM.TPS", W, 915, System::fieldDefs());
     sys.singleRecord = true;
+    sys.fields[sys.fieldIndex("FtpPassword")].confidential = true;
+    choices(sys, "EmailTestFlag", "1,0");
+    for (const char* sw : {"Rounding", "FightFactorScoring", "IndividualCatchesApplies",
+                           "NonLadiesFlag", "NonVeteranFlag", "ReportLadiesAsSubGrade",
+                           "ReportLadiesAsGrade", "ReportVeteranAsGrade",
+                           "ReportVeteranAsSubGrade", "ReportTeamPointsApply",
+                           "ScorePreviousSeason"})
+        choices(sys, sw, "1,0");
     add(sys);
 
     FileDef dav = file("DataVersion", "DAV", "DVERSION.TPS", W, 5, DataVersion::fieldDefs());

@@ -4,7 +4,10 @@
 
 #include "tests/ui/UiFixture.h"
 #include "ui/main/HelpWindow.h"
+#include "ui/framework/WindowRegistry.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/WindowAccess.h"
+#include "ui/main/Windows.h"
 
 #include <QTextBrowser>
 #include "core/data/Typed.h"
@@ -81,4 +84,20 @@ TEST_F(Frame, HelpContentsAndTheHelpButtonOpenTheSamePage) {
     EXPECT_EQ(helps[0]->page(), "division.htm");
     EXPECT_EQ(helps[1]->page(), "division.htm");
     EXPECT_FALSE(helps[0]->browser()->toPlainText().isEmpty()) << "the pages are built into the program";
+}
+
+TEST_F(Frame, EveryWindowDeclaresTheLevelItNeeds) {
+    // A window missing from the table would need the strictest level by accident.
+    ui::registerAllWindows();
+    for (const QString& procedure : ui::registeredWindows())
+        EXPECT_TRUE(ui::hasWindowAccess(procedure)) << procedure.toStdString();
+    using session::Access;
+    EXPECT_EQ(ui::windowAccess("brwUsers"), Access::Admins);
+    EXPECT_EQ(ui::windowAccess("brwSpecies"), Access::Staff);
+    EXPECT_EQ(ui::windowAccess("winLoginAbout"), Access::Open);
+    EXPECT_EQ(ui::windowAccess("winNobodyKnows"), Access::Admins);
+    // The menu follows the same table.
+    auto w = frameFor("Scorer");
+    EXPECT_FALSE(on(*w, "User &Access"));
+    EXPECT_TRUE(on(*w, "&Change Password"));
 }

@@ -22,19 +22,11 @@
 #include "ui/framework/WindowPlacement.h"
 #include "ui/framework/WindowRegistry.h"
 #include "ui/main/HelpWindow.h"
+#include "ui/main/WindowAccess.h"
 
 namespace qv::ui {
 
 using namespace qv::data;
-
-bool levelAllows(const std::string& level, Allowed who) {
-    switch (who) {
-        case Allowed::Everyone: return true;
-        case Allowed::Staff: return level == "Developer" || level == "Scorer" || level == "Administrator";
-        case Allowed::Admins: return level == "Developer" || level == "Administrator";
-    }
-    return false;
-}
 
 MainWindow::MainWindow(ui::AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName("winMain");
@@ -60,6 +52,11 @@ QAction* MainWindow::addItem(QMenu* menu, const QString& text, const QString& ti
 }
 
 void MainWindow::run(const QString& procedure) {
+    const std::string level = ctx_.globals.SecurityLevel.str();
+    if (const Allowed need = windowAccess(procedure); !session::levelAllows(level, need)) {
+        ui::inform(this, session::accessRefused(need, level));
+        return;
+    }
     if (!ui::hasWindow(procedure)) {
         ui::inform(this, "This part of Quillavon (" + procedure.toStdString() +
                              ") is not available in this version yet.");
@@ -70,49 +67,52 @@ void MainWindow::run(const QString& procedure) {
 }
 
 void MainWindow::buildMenu() {
-    const auto A = Allowed::Everyone, S = Allowed::Staff, D = Allowed::Admins;
-    auto runs = [this](const char* p) { return [this, p] { run(p); }; };
+    const auto A = Allowed::AnyUser, S = Allowed::Staff;
+    // An item that opens a window needs what the window needs.
+    auto window = [this](QMenu* menu, const QString& text, const QString& tip, const char* p) {
+        return addItem(menu, text, tip, windowAccess(p), [this, p] { run(p); });
+    };
 
     QMenu* file = menuBar()->addMenu("&File");
     QMenu* user = file->addMenu("&User Details");
     items_["&User Details"] = user->menuAction();
     allowed_[user->menuAction()] = S;
-    addItem(user, "User &Access", "", D, runs("brwUsers"));
-    addItem(user, "&Change Password", "", S, runs("winChangePassword"));
+    window(user, "User &Access", "", "brwUsers");
+    window(user, "&Change Password", "", "winChangePassword");
     addItem(file, "&Print Setup ...", "Setup printer", A, [this] {
         QPrinter printer;
         QPrintDialog dialog(&printer, this);
         dialog.setWindowTitle("Print Setup");
         dialog.exec();
     });
-    addItem(file, "System &Configuration", "System Configuration", S, runs("winSystemConfiguration"));
-    addItem(file, "&Data Import / Export", "Data Import / Export", S, runs("winImportExport"));
+    window(file, "System &Configuration", "System Configuration", "winSystemConfiguration");
+    window(file, "&Data Import / Export", "Data Import / Export", "winImportExport");
     file->addSeparator();
     addItem(file, "E&xit", "Exit this application", A, [this] { close(); });
 
     QMenu* trips = menuBar()->addMenu("Members && &Trips");
     items_["Members && &Trips"] = trips->menuAction();
     allowed_[trips->menuAction()] = S;
-    addItem(trips, "&Members", "Browse Members", S, runs("brwMembers"));
-    addItem(trips, "&Trips", "Browse Trips", S, runs("brwTrips"));
-    addItem(trips, "&Season Trophies", "", S, runs("brwSeasonTrophy"));
+    window(trips, "&Members", "Browse Members", "brwMembers");
+    window(trips, "&Trips", "Browse Trips", "brwTrips");
+    window(trips, "&Season Trophies", "", "brwSeasonTrophy");
 
     QMenu* maint = menuBar()->addMenu("&Maintenance");
     items_["&Maintenance"] = maint->menuAction();
     allowed_[maint->menuAction()] = S;
-    addItem(maint, "&Division", "Maintain Divisions", S, runs("brwDivision"));
-    addItem(maint, "&Grade", "Maintain Grades", S, runs("brwGrade"));
-    addItem(maint, "&Season", "Maintain Seasons", S, runs("brwSeason"));
-    addItem(maint, "S&pecies", "Maintain Species", S, runs("brwSpecies"));
-    addItem(maint, "&Trophy", "Maintain Trophies", S, runs("brwTrophy"));
+    window(maint, "&Division", "Maintain Divisions", "brwDivision");
+    window(maint, "&Grade", "Maintain Grades", "brwGrade");
+    window(maint, "&Season", "Maintain Seasons", "brwSeason");
+    window(maint, "S&pecies", "Maintain Species", "brwSpecies");
+    window(maint, "&Trophy", "Maintain Trophies", "brwTrophy");
 
     QMenu* reports = menuBar()->addMenu("&Reports");
     reports->menuAction()->setStatusTip("Report data");
-    addItem(reports, "&Report Selection", "Reports", A, runs("winReports"));
-    addItem(reports, "&Email Reports", "Email Reports", S, runs("winEmailReports"));
+    window(reports, "&Report Selection", "Reports", "winReports");
+    window(reports, "&Email Reports", "Email Reports", "winEmailReports");
 
     QMenu* help = menuBar()->addMenu("&Help");
-    addItem(help, "&About Quillavon", "About Quillavon", A, runs("winLoginAbout"));
+    window(help, "&About Quillavon", "About Quillavon", "winLoginAbout");
     addItem(help, "&Contents", "View the contents of the help file", A, [this] { showHelp(); })
         ->setShortcut(QKeySequence::HelpContents);
     addItem(help, "&How to Use Help", "Provides general instructions on using help", A, [this] {
@@ -134,20 +134,23 @@ void MainWindow::buildToolbar() {
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setIconSize(QSize(28, 28));
-    auto tool = [&](const QString& text, QStyle::StandardPixmap icon, Allowed who, std::function<void()> act) {
+    auto tool = [&](const QString& text, QStyle::StandardPixmap icon, Allowed who,
+                    std::function<void()> act) {
         QAction* a = bar->addAction(style()->standardIcon(icon), text);
         a->setToolTip(text);
         connect(a, &QAction::triggered, this, std::move(act));
         tools_[text] = a;
         allowed_[a] = who;
     };
-    auto runs = [this](const char* p) { return [this, p] { run(p); }; };
-    tool("Members", QStyle::SP_DirHomeIcon, Allowed::Staff, runs("brwMembers"));
-    tool("Trips", QStyle::SP_FileDialogDetailedView, Allowed::Staff, runs("brwTrips"));
-    tool("Reports", QStyle::SP_FileDialogContentsView, Allowed::Everyone, runs("winReports"));
-    tool("Help", QStyle::SP_MessageBoxQuestion, Allowed::Everyone, [this] { showHelp(); });
-    tool("Data import/export", QStyle::SP_DialogSaveButton, Allowed::Staff, runs("winImportExport"));
-    tool("E-mail reports", QStyle::SP_ArrowForward, Allowed::Staff, runs("winEmailReports"));
+    auto toolWindow = [&](const QString& text, QStyle::StandardPixmap icon, const char* p) {
+        tool(text, icon, windowAccess(p), [this, p] { run(p); });
+    };
+    toolWindow("Members", QStyle::SP_DirHomeIcon, "brwMembers");
+    toolWindow("Trips", QStyle::SP_FileDialogDetailedView, "brwTrips");
+    toolWindow("Reports", QStyle::SP_FileDialogContentsView, "winReports");
+    tool("Help", QStyle::SP_MessageBoxQuestion, Allowed::AnyUser, [this] { showHelp(); });
+    toolWindow("Data import/export", QStyle::SP_DialogSaveButton, "winImportExport");
+    toolWindow("E-mail reports", QStyle::SP_ArrowForward, "winEmailReports");
 }
 
 void MainWindow::buildStatusArea() {
@@ -199,7 +202,7 @@ void MainWindow::buildStatusArea() {
 
 void MainWindow::applyLevel() {
     const std::string level = ctx_.globals.SecurityLevel.str();
-    for (auto& [a, who] : allowed_) a->setEnabled(levelAllows(level, who));
+    for (auto& [a, who] : allowed_) a->setEnabled(session::levelAllows(level, who));
 }
 
 void MainWindow::refreshStatus() {

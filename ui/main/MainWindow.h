@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "core/session/Access.h"
 #include "ui/framework/AppContext.h"
 
 class QAction;
@@ -13,12 +14,8 @@ class QLabel;
 
 namespace qv::ui {
 
-// Who may use a menu item or toolbar button.
-enum class Allowed {
-    Everyone,
-    Staff,   // "Developer", "Scorer" or "Administrator"
-    Admins,  // "Developer" or "Administrator"
-};
+// Who may use a menu item or toolbar button: the levels of the one gate.
+using Allowed = session::Access;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -57,8 +54,6 @@ private:
     QLabel* transfer_;
     QLabel* season_;
 };
-
-bool levelAllows(const std::string& level, Allowed who);
 
 void registerMainWindow();
 

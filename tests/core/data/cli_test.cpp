@@ -42,40 +42,40 @@ TEST_F(Cli, InitRefusesAnExistingWorkstation) {
     CliRun again = cli(folder, "init");
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.output.find("is a workstation already"), std::string::npos) << again.output;
-    EXPECT_EQ(cli(folder, "list AccessLevels").output,
+    EXPECT_EQ(cli(folder, "list AccessLevels --user admin").output,
               "SecurityLevel=Administrator\nSecurityLevel=Developer\nSecurityLevel=Member\n"
               "SecurityLevel=Scorer\n");
 }
 
 TEST_F(Cli, RecordsAreAddedListedChangedAndDeleted) {
     CliRun added =
-        cli(folder, "add Season SeasonId=2008 'SeasonDesc=2008-2009' CurrentSeasonFlag=Y");
+        cli(folder, "add Season SeasonId=2008 'SeasonDesc=2008-2009' CurrentSeasonFlag=Y --user admin");
     ASSERT_EQ(added.exitCode, 0) << added.output;
     EXPECT_EQ(added.output,
               "SeasonId=2008 SeasonDesc=2008-2009 CurrentSeasonFlag=Y Measurement=M Handicap=P "
               "ScoringApplies=N\n");
-    ASSERT_EQ(cli(folder, "add Season SeasonId=2009 CurrentSeasonFlag=N").exitCode, 0);
-    CliRun dup = cli(folder, "add Season 'SeasonId=2008 '");
+    ASSERT_EQ(cli(folder, "add Season SeasonId=2009 CurrentSeasonFlag=N --user admin").exitCode, 0);
+    CliRun dup = cli(folder, "add Season 'SeasonId=2008 ' --user admin");
     EXPECT_EQ(dup.exitCode, 1);
     EXPECT_EQ(dup.output,
               "Duplicate Key Error: Adding this record creates a duplicate entry for the key: "
               "bySeasonId\n");
     EXPECT_EQ(
-        cli(folder, "list Season --key byCurrentSeason --reverse").output.find("SeasonId=2009"),
+        cli(folder, "list Season --key byCurrentSeason --reverse --user admin").output.find("SeasonId=2009"),
         0u);
 
-    CliRun changed = cli(folder, "change Season SeasonId=2009 'SeasonDesc=Next one'");
+    CliRun changed = cli(folder, "change Season SeasonId=2009 'SeasonDesc=Next one' --user admin");
     ASSERT_EQ(changed.exitCode, 0) << changed.output;
     EXPECT_NE(changed.output.find("SeasonDesc=\"Next one\""), std::string::npos);
 
-    ASSERT_EQ(cli(folder, "add Members FullName=Ann").exitCode, 0);
-    ASSERT_EQ(cli(folder, "add TripMember TripId=1 MemberId=1").exitCode, 0);
-    CliRun refused = cli(folder, "delete Members MemberId=1");
+    ASSERT_EQ(cli(folder, "add Members FullName=Ann --user admin").exitCode, 0);
+    ASSERT_EQ(cli(folder, "add TripMember TripId=1 MemberId=1 --user admin").exitCode, 0);
+    CliRun refused = cli(folder, "delete Members MemberId=1 --user admin");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.output,
               "Referential Integrity Delete Error: This record is referenced from the file "
               "TripMember. This record cannot be deleted while these references exist.\n");
-    EXPECT_EQ(cli(folder, "delete Season SeasonId=2009").exitCode, 0);
-    EXPECT_EQ(cli(folder, "list Season").output.find("SeasonId=2009"), std::string::npos);
-    EXPECT_EQ(cli(folder, "delete Season SeasonId=2009").exitCode, 1);
+    EXPECT_EQ(cli(folder, "delete Season SeasonId=2009 --user admin").exitCode, 0);
+    EXPECT_EQ(cli(folder, "list Season --user admin").output.find("SeasonId=2009"), std::string::npos);
+    EXPECT_EQ(cli(folder, "delete Season SeasonId=2009 --user admin").exitCode, 1);
 }

@@ -169,20 +169,22 @@ TEST_F(AutoNumber, NumberTakenByAnotherStationIsRenewed) {
     EXPECT_EQ(countOf<Members>(*store), 2u);
 }
 
-TEST_F(AutoNumber, OverflowIsAnAutoIncrementError) {
+TEST_F(AutoNumber, ARecordAtTheTopDoesNotBlockNumbering) {
+    // Once the highest number is taken, new records fill the lowest gap.
     add(*store, Division{.DivisionId = INT32_MAX});
-    Record r = store->newRecord("Division");
-    Status s = store->primeForInsert(r);
-    ASSERT_TRUE(s.isFailed());
-    EXPECT_EQ(s.message().number, 35);
-    EXPECT_EQ(s.message().title, "Auto Increment Error");
-    EXPECT_TRUE(s.message().text.starts_with(
-        "Attempts to automatically number this record have failed.|File: Division|Key: "
-        "DIV:byDivisionId|Error: "))
-        << s.message().text;
-    Division next;
-    EXPECT_EQ(insertRecord(*store, next).message().number, 35);
-    EXPECT_EQ(countOf<Division>(*store), 1u);
+    Division first, second;
+    ASSERT_TRUE(insertRecord(*store, first).isOk());
+    EXPECT_EQ(first.DivisionId, 1);
+    ASSERT_TRUE(insertRecord(*store, second).isOk());
+    EXPECT_EQ(second.DivisionId, 2);
+    add(*store, Division{.DivisionId = 4});
+    Division third;
+    ASSERT_TRUE(insertRecord(*store, third).isOk());
+    EXPECT_EQ(third.DivisionId, 3);
+    Division fourth;
+    ASSERT_TRUE(insertRecord(*store, fourth).isOk());
+    EXPECT_EQ(fourth.DivisionId, 5);
+    EXPECT_EQ(countOf<Division>(*store), 6u);
 }
 
 TEST_F(RangeRules, TripNumbersAndSeasons) {

@@ -56,7 +56,7 @@ TEST_F(CliSession, StartAndLoginSpeakAsTheProgramDoes) {
     CliRun built = run("QUILLAVON_PASSWORD=" QUILLAVON_TEST_BUILTIN_PASSWORD, "login --user " QUILLAVON_TEST_BUILTIN_ID);
     EXPECT_NE(built.output.find("System Test User"), std::string::npos) << built.output;
     // No password anywhere in what the program prints.
-    EXPECT_EQ(run("", "list Users").output.find("$argon2"), std::string::npos);
+    EXPECT_EQ(run("QUILLAVON_PASSWORD=admin1", "list Users --user admin").output.find("$argon2"), std::string::npos);
 }
 
 TEST_F(CliSession, PasswordChangeTakesEffect) {
@@ -71,10 +71,10 @@ TEST_F(CliSession, ScoringCommandsOnTheDemoClub) {
     CliRun recalc = run("QUILLAVON_PASSWORD=scorer1", "recalc --season 2026 --user scorer");
     EXPECT_EQ(recalc.exitCode, 0) << recalc.output;
     EXPECT_NE(recalc.output.find(", 0 rewritten"), std::string::npos) << "the demo is up to date: " << recalc.output;
-    CliRun winners = run("", "winners --trip 1");
+    CliRun winners = run("QUILLAVON_PASSWORD=member1", "winners --trip 1 --user member");
     EXPECT_EQ(winners.exitCode, 0) << winners.output;
     EXPECT_FALSE(winners.output.empty());
-    CliRun standings = run("", "standings --division 1 --season 2026");
+    CliRun standings = run("QUILLAVON_PASSWORD=member1", "standings --division 1 --season 2026 --user member");
     EXPECT_EQ(standings.exitCode, 0) << standings.output;
     CliRun score = run("QUILLAVON_PASSWORD=scorer1", "score-member --trip-member 1 --user scorer");
     EXPECT_EQ(score.exitCode, 0) << score.output;

@@ -10,6 +10,8 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   # desktop program, preview and printing
   qt6-base-dev libgl-dev
+  # the program's icon (SVG image and icon plugins)
+  qt6-svg-dev
   # report definitions (XSLT) and XML
   libxslt1-dev libxml2-dev
   # archives, FTP/SMTP, password hashes

@@ -68,7 +68,8 @@ StartupResult runStartup(const std::string& startFolder, Globals& g) {
         probe = folder;
     }
     r.dataFolder = folder;
-    r.clubDatabase = clubDbPath(probe);
+    // The setting is cut to its width, never the start folder joined to it.
+    r.clubDatabase = probe == folder ? clubDbPath(folder) : start + "/" + clubDbPath(folder);
     store->setClubPath(r.clubDatabase);
     r.exportFile = defaultDataFolder(start) + "EXPORT.CSV";
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "core/data/ClubRecords.h"
 #include "core/session/Globals.h"
 #include "tests/core/session/AppFixture.h"
 #include "ui/framework/AppContext.h"
@@ -41,6 +42,24 @@ protected:
         data::Record r = store_->newRecord(file);
         while (c->next(r)) ++n;
         return n;
+    }
+
+    int32_t addDivision(const char* name, const char* inactive = "N") {
+        data::FileUse use(*store_, "Division");
+        data::Division d;
+        d.DivisionName = name;
+        d.InactiveFlag = inactive;
+        EXPECT_TRUE(data::insertRecord(*store_, d).isOk());
+        return d.DivisionId;
+    }
+    void addSpecies(const char* name, int32_t divisionId, int16_t position) {
+        data::FileUse use(*store_, "Species");
+        data::Species s;
+        s.SpeciesName = name;
+        s.DivisionId = divisionId;
+        s.ReportPosition = position;
+        s.InactiveFlag = "N";
+        EXPECT_TRUE(data::insertRecord(*store_, s).isOk());
     }
 
     ui::ScriptedMessages messages_;

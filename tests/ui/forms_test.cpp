@@ -184,7 +184,7 @@ TEST_F(Forms, LongListsLoadLazily) {
     BrowseList list(ctx(), design);
     EXPECT_LE(list.model()->rowCount(), 2 * RecordTableModel::kChunk);
     // The locator loads as far as it needs.
-    int row = list.model()->locate(0, "Trophy 9999");
+    int row = list.model()->locate("Trophy 9999");
     ASSERT_GE(row, 0);
     EXPECT_EQ(list.model()->data(list.model()->index(row, 0), Qt::DisplayRole).toString(), "Trophy 9999");
 }

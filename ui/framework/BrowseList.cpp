@@ -11,11 +11,40 @@
 #include <QVBoxLayout>
 
 #include "ui/framework/MessageService.h"
+#include "ui/framework/TabOrder.h"
 #include "ui/framework/WindowPlacement.h"
 
 namespace qv::ui {
 
 using namespace qv::data;
+
+namespace {
+
+// Home and End go to the first and the last record, not along the row;
+// letters typed in the list go to the locator.
+class BrowseView : public QTableView {
+public:
+    BrowseView(QWidget* parent, std::function<void(const QString&)> typed)
+        : QTableView(parent), typed_(std::move(typed)) {}
+    void keyboardSearch(const QString& text) override { typed_(text); }
+
+private:
+    std::function<void(const QString&)> typed_;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        auto* records = static_cast<RecordTableModel*>(model());
+        const int col = std::max(0, currentIndex().column());
+        if (action == MoveHome) return records->index(0, col);
+        if (action == MoveEnd) {
+            records->fetchAll();
+            return records->index(records->rowCount() - 1, col);
+        }
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
+}  // namespace
 
 BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     : QDialog(parent), ctx_(ctx), design_(std::move(design)) {
@@ -29,19 +58,24 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     auto* locateLabel = new QLabel("L&ocate:", this);
     locator_ = new QLineEdit(this);
     locator_->setObjectName("locator");
-    locator_->setPlaceholderText(design_.columns.empty() ? QString() : "Type the start of " + design_.columns[0].header);
     locateLabel->setBuddy(locator_);
     locateRow->addWidget(locateLabel);
     locateRow->addWidget(locator_, 1);
     layout->addLayout(locateRow);
 
     model_ = new RecordTableModel(ctx_.store, design_.source, design_.columns, this);
-    view_ = new QTableView(this);
+    view_ = new BrowseView(this, [this](const QString& text) {
+        locator_->setFocus(Qt::OtherFocusReason);
+        locator_->insert(text);
+        locate(locator_->text());
+    });
     view_->setModel(model_);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setAlternatingRowColors(true);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list for the buttons; the arrows move within it.
+    view_->setTabKeyNavigation(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 8);
     view_->horizontalHeader()->setHighlightSections(false);
@@ -51,18 +85,15 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     int total = 0;
     for (size_t i = 0; i < design_.columns.size(); ++i) {
         int w = std::clamp(design_.columns[i].widthChars, 6, 40) * em + 16;
-        w = std::max(w, view_->fontMetrics().horizontalAdvance(design_.columns[i].header) + 24);
+        w = std::max(w, view_->fontMetrics().horizontalAdvance(design_.columns[i].header) + 40);
         view_->setColumnWidth(static_cast<int>(i), w);
         total += w;
     }
-    if (design_.sortKey) {
-        view_->horizontalHeader()->setSectionsClickable(true);
-        connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
-            std::string key = design_.sortKey(col);
-            if (key.empty()) return;
-            model_->setKey(key);
-            if (model_->rowCount() > 0) view_->selectRow(0);
-        });
+    if (design_.sortable) {
+        // The view shows the indicator and reverses on a second click.
+        view_->horizontalHeader()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
+        view_->setSortingEnabled(true);
+        connect(view_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, &BrowseList::orderChanged);
     }
     layout->addWidget(view_, 1);
     extra_ = new QVBoxLayout;
@@ -94,25 +125,61 @@ BrowseList::BrowseList(AppContext& ctx, BrowseSpec design, QWidget* parent)
     connect(view_, &QTableView::doubleClicked, this, &BrowseList::changeRecord);
     connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, this,
             &BrowseList::insertRecord);
-    connect(new QShortcut(QKeySequence(Qt::Key_Delete), view_), &QShortcut::activated, this,
-            &BrowseList::deleteRecord);
-    connect(new QShortcut(QKeySequence(Qt::Key_Return), view_), &QShortcut::activated, this,
-            &BrowseList::changeRecord);
-    connect(locator_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text.isEmpty()) return;
-        int row = model_->locate(0, text);
-        if (row >= 0) view_->selectRow(row);
-    });
+    // Delete in the list deletes a record; in the locator it deletes a letter.
+    auto* del = new QShortcut(QKeySequence(Qt::Key_Delete), view_);
+    del->setContext(Qt::WidgetShortcut);
+    connect(del, &QShortcut::activated, this, &BrowseList::deleteRecord);
+    connect(locator_, &QLineEdit::textEdited, this, &BrowseList::locate);
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { updateButtons(); });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { updateButtons(); });
 
+    showLocatorHint();
     if (model_->failure()) showFailure(this, *model_->failure());
     if (model_->rowCount() > 0) view_->selectRow(0);
     updateButtons();
     resize(std::max(total + 40, 520), 440);
     keepPlacement(this, design_.procedure, ctx_.iniPath());
     view_->setFocus();
+}
+
+void BrowseList::locate(const QString& text) {
+    const int row = model_->locate(text);
+    if (row >= 0) {
+        view_->selectRow(row);
+        view_->scrollTo(model_->index(row, 0));
+    }
+}
+
+void BrowseList::showLocatorHint() {
+    const int col = model_->sortColumn();
+    locator_->setPlaceholderText(col < static_cast<int>(design_.columns.size())
+                                     ? "Type the start of " + design_.columns[col].header
+                                     : QString());
+}
+
+void BrowseList::orderChanged() {
+    locator_->clear();
+    showLocatorHint();
+    if (model_->rowCount() > 0) view_->selectRow(0);
+}
+
+void BrowseList::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // A button with the focus does its own work; anywhere else Enter
+        // chooses the highlighted record.
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
+            b->click();
+        else
+            chooseRecord();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+bool BrowseList::focusNextPrevChild(bool next) {
+    return focusNextInReadingOrder(this, next) || QDialog::focusNextPrevChild(next);
 }
 
 void BrowseList::done(int result) {

@@ -28,8 +28,9 @@ struct BrowseSpec {
     bool canInsert = true;
     bool canChange = true;
     bool canDelete = true;
-    // Column clicked to sort: the key it sorts by, or "" when it does not sort.
-    std::function<std::string(int column)> sortKey = {};
+    // Clicking a heading sorts by that column (see BrowseColumn::sortKey);
+    // clicking it again reverses the order.
+    bool sortable = false;
     // Runs when the list closes.
     std::function<void(AppContext&, QWidget* list)> onClose = {};
 };
@@ -51,6 +52,9 @@ public:
     void selectRecno(int64_t recno);
 
     void done(int result) override;
+    // Enter on the list or the locator: the list's default action on the
+    // highlighted record (Change, or View where the list cannot change).
+    void chooseRecord() { changeRecord(); }
 
 public slots:
     void insertRecord();
@@ -58,8 +62,15 @@ public slots:
     void deleteRecord();
     void refresh();
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void updateButtons();
+    void orderChanged();
+    void showLocatorHint();
+    void locate(const QString& text);
     AppContext& ctx_;
     BrowseSpec design_;
     std::unique_ptr<data::FileUse> use_;  // the list's file, open while it runs

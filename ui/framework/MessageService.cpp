@@ -68,7 +68,7 @@ Answer ScriptedMessages::show(QWidget*, const Message& m, Buttons buttons, Answe
         a = answers_.front();
         answers_.pop_front();
     }
-    shown_.push_back({m, buttons, a});
+    shown_.push_back({m, buttons, a, buttons == Buttons::Ok ? Answer::Ok : defaultAnswer});
     return a;
 }
 
@@ -98,13 +98,20 @@ void showFailure(QWidget* parent, const Message& m) {
     inform(parent, m);
 }
 
+bool yesLosesData(int number) {
+    return number == 10    // "Changes will be lost!": Yes drops the entries
+           || number == 11;  // "Confirm Delete"
+}
+
 int raiseMessage(QWidget* parent, int number, const MessageContext& ctx) {
     Message m = standardMessage(number, ctx);
     switch (m.level) {
         case MessageLevel::Benign: return 0;
         case MessageLevel::Question:
         case MessageLevel::Cancel:
-            return ask(parent, m, Buttons::YesNo, Answer::Yes) == Answer::Yes ? 0 : 4;
+            return ask(parent, m, Buttons::YesNo, yesLosesData(number) ? Answer::No : Answer::Yes) == Answer::Yes
+                       ? 0
+                       : 4;
         case MessageLevel::Fatal: showFailure(parent, m); return 3;
         default: inform(parent, m); return static_cast<int>(m.level);
     }

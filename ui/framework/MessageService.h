@@ -23,6 +23,7 @@ struct Shown {
     Message message;
     Buttons buttons;
     Answer answer;
+    Answer defaultAnswer;  // what Enter would have chosen
 };
 
 class MessageBackend {
@@ -62,9 +63,14 @@ void inform(QWidget* parent, const std::string& text);
 Answer ask(QWidget* parent, const Message& m, Buttons buttons, Answer defaultAnswer);
 
 // Raises standard message `number`: questions ask Yes/No and return 0 for
-// Yes, 4 for No; notifications return 5. A fatal message ends the program
+// Yes, 4 for No; notifications return 5. A question whose Yes loses data
+// ("Confirm Delete", "Changes will be lost!") defaults to No, the others to
+// Yes. A fatal message ends the program
 // after OK (through the fatal handler).
 int raiseMessage(QWidget* parent, int number, const MessageContext& ctx = {});
+
+// Whether Yes to standard question `number` deletes or discards data.
+bool yesLosesData(int number);
 
 // What ends the program after a fatal message; the default exits.
 void setFatalHandler(std::function<void()> handler);

@@ -20,6 +20,7 @@
 #include <set>
 
 #include "ui/framework/MessageService.h"
+#include "ui/framework/TabOrder.h"
 #include "ui/framework/WindowPlacement.h"
 
 namespace qv::ui {
@@ -139,6 +140,10 @@ StandardForm::StandardForm(AppContext& ctx, FormSpec design, Request request, Re
     keepPlacement(this, design_.procedure, ctx_.iniPath());
     if (design_.onOpen) design_.onOpen(*this);
     focusFirstField();
+}
+
+bool StandardForm::focusNextPrevChild(bool next) {
+    return focusNextInReadingOrder(this, next) || QDialog::focusNextPrevChild(next);
 }
 
 void StandardForm::buildFields() {

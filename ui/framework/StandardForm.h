@@ -140,6 +140,7 @@ public:
 protected:
     // Fills the fields from the buffer.
     void showRecord();
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum class WriteOutcome { Written, KeptOpen, GaveUp };

@@ -86,7 +86,12 @@ ChangePasswordWindow::ChangePasswordWindow(AppContext& ctx, QWidget* parent) : Q
     entry_->setObjectName("newPassword");
     entry_->setMaxLength(20);
     entry_->setEchoMode(QLineEdit::Password);
+    confirm_ = new QLineEdit(this);
+    confirm_->setObjectName("confirmPassword");
+    confirm_->setMaxLength(20);
+    confirm_->setEchoMode(QLineEdit::Password);
     form->addRow("&New Password:", entry_);
+    form->addRow("Con&firm New Password:", confirm_);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
@@ -99,7 +104,19 @@ ChangePasswordWindow::ChangePasswordWindow(AppContext& ctx, QWidget* parent) : Q
     keepPlacement(this, "winChangePassword", ctx_.iniPath());
 }
 
+const char* const kPasswordsDiffer =
+    "The new password and its confirmation are not the same. The password was not changed; "
+    "please type the new password twice again.";
+
 void ChangePasswordWindow::accept() {
+    // One slip of the finger must not lock the user out.
+    if (entry_->text() != confirm_->text()) {
+        inform(this, kPasswordsDiffer);
+        confirm_->clear();
+        entry_->selectAll();
+        entry_->setFocus();
+        return;
+    }
     ctx_.globals.NewPassword = entry_->text().toStdString();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Status s = session::changePassword(ctx_.store, ctx_.globals);

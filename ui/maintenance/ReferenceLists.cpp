@@ -30,11 +30,6 @@ std::function<bool(AppContext&, Request, Record, QWidget*)> opens(std::function<
     };
 }
 
-// Column headings that sort by a key, by column.
-std::function<std::string(int)> sortsBy(std::vector<std::string> keys) {
-    return [keys](int col) { return col < static_cast<int>(keys.size()) ? keys[col] : std::string(); };
-}
-
 BrowseSpec list(QString procedure, QString title, std::string file, std::string key,
                 std::vector<BrowseColumn> columns) {
     BrowseSpec design;
@@ -85,18 +80,19 @@ FormSpec trophyForm() {
 
 BrowseSpec divisionList() {
     BrowseSpec design = list("brwDivision", "Division", "Division", "byDivisionName",
-                           {{"Division Name", "DivisionName", 40}, {"Inactive Flag", "InactiveFlag", 12}});
-    design.sortKey = sortsBy({"byDivisionName", "byInactiveFlag"});
+                           {{"Division Name", "DivisionName", 40, {}, "byDivisionName"},
+                            {"Inactive Flag", "InactiveFlag", 12, {}, "byInactiveFlag"}});
+    design.sortable = true;
     design.openForm = opens([](Request) { return divisionForm(); });
     return design;
 }
 
 BrowseSpec gradeList() {
     BrowseSpec design = list("brwGrade", "Grades", "Grade", "byGradeName",
-                           {{"Grade Name", "GradeName", 40},
-                            {"Rpt Pos", "ReportPosition", 8},
-                            {"Inactive Flag", "InactiveFlag", 12}});
-    design.sortKey = sortsBy({"byGradeName", "byReportPostion", "byInactiveFlag"});
+                           {{"Grade Name", "GradeName", 40, {}, "byGradeName"},
+                            {"Rpt Pos", "ReportPosition", 8, {}, "byReportPostion"},
+                            {"Inactive Flag", "InactiveFlag", 12, {}, "byInactiveFlag"}});
+    design.sortable = true;
     design.openForm = opens([](Request) { return gradeForm(); });
     return design;
 }
@@ -106,15 +102,17 @@ BrowseSpec speciesList(AppContext& ctx) {
     auto names = std::make_shared<std::map<int64_t, QString>>();
     for (const auto& [id, name] : divisions(ctx, false)) (*names)[id.toLongLong()] = name;
     BrowseSpec design = list("brwSpecies", "Species", "Species", "bySpeciesName",
-                           {{"Species Name", "SpeciesName", 36},
+                           {{"Species Name", "SpeciesName", 36, {}, "bySpeciesName"},
+                            // Looked up, and no key orders species by report
+                            // position alone: both sort by what they show.
                             {"Division Name", "", 30,
                              [names](const Record& r) {
                                  auto it = names->find(r.number(r.field("DivisionId")));
                                  return it == names->end() ? QString() : it->second;
                              }},
                             {"Rpt Pos", "ReportPosition", 8},
-                            {"Inactive Flag", "InactiveFlag", 12}});
-    design.sortKey = sortsBy({"bySpeciesName", "byDivisionId", "byDivisionIdReportPosition", "byInactiveFlag"});
+                            {"Inactive Flag", "InactiveFlag", 12, {}, "byInactiveFlag"}});
+    design.sortable = true;
     design.openForm = opens([](Request r) { return speciesForm(r == Request::Insert); });
     return design;
 }

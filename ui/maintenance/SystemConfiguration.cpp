@@ -1,5 +1,6 @@
 // winSystemConfiguration: the workstation's settings in two tabs.
 
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,15 +49,27 @@ void showScoring(StandardForm& form) {
 
 void chooseFolder(StandardForm& form) {
     auto* entry = qobject_cast<QLineEdit*>(form.fieldWidget("DataFileLocation"));
-    QString folder = QFileDialog::getExistingDirectory(&form, "Modify Location", entry->text());
+    const QDir start(QString::fromStdString(form.context().startFolder));
+    QString folder = QFileDialog::getExistingDirectory(&form, "Modify Location", start.absoluteFilePath(entry->text()));
     if (folder.isEmpty()) return;
-    // The data folder is joined to the file names as typed, so it ends with
-    // a separator; the chooser gives none.
-    if (!folder.endsWith('/')) folder += '/';
-    form.setFieldValue("DataFileLocation", folder);
+    form.setFieldValue("DataFileLocation", dataFolderSetting(folder, start.absolutePath()));
 }
 
 }  // namespace
+
+QString dataFolderSetting(const QString& chosen, const QString& startFolder) {
+    const QDir start(QDir::cleanPath(startFolder));
+    QString folder = QDir::cleanPath(start.absoluteFilePath(chosen));
+    const QString inside = start.relativeFilePath(folder);
+    if (inside == ".")
+        folder = "./";
+    else if (!inside.startsWith("../") && inside != ".." && !QDir::isAbsolutePath(inside))
+        folder = inside;
+    // The data folder is joined to the file names as typed, so it ends with
+    // a separator; the chooser gives none.
+    if (!folder.endsWith('/')) folder += '/';
+    return folder;
+}
 
 FormSpec systemConfigurationForm() {
     FormSpec design;

@@ -9,6 +9,7 @@
 #include "core/data/FixedText.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/scoring/Explain.h"
 #include "core/scoring/Grades.h"
 #include "core/scoring/Recalculation.h"
 #include "core/scoring/Standings.h"
@@ -145,6 +146,17 @@ int scoreMemberCommand(Context& ctx) {
     return kOk;
 }
 
+// The working behind a trip member's points, for every user.
+int explainCommand(Context& ctx) {
+    int32_t id = 0;
+    if (ctx.args.size() != 2 || !numberOption(ctx, "--trip-member", id)) return kUsage;
+    ScoringContext sc(ctx.store(), ctx.session->settings);
+    Working working;
+    if (Status s = ExplainTripMember(sc, id, working); !s) return report(ctx, s);
+    ctx.out << working.text();
+    return kOk;
+}
+
 }  // namespace
 
 void registerScoringCommands() {
@@ -156,6 +168,7 @@ void registerScoringCommands() {
     commands()["winners"] = {winnersCommand, "winners --trip ID --user ID", needs(Access::AnyUser)};
     commands()["standings"] = {standingsCommand, "standings --division ID --season ID --user ID",
                                needs(Access::AnyUser)};
+    commands()["explain"] = {explainCommand, "explain --trip-member ID --user ID", needs(Access::AnyUser)};
     commands()["score-member"] = {scoreMemberCommand, "score-member --trip-member ID --user ID",
                                   needs(Access::Staff)};
 }

@@ -31,6 +31,19 @@ data::Status NetTripPoints(data::Store& store, Decimal points, int32_t penalty, 
 data::Status PriorProgressPoints(data::Store& store, int32_t memberId, int32_t divisionId,
                                  std::string_view seasonId, int32_t stopTripId, Decimal& out) {
     out = Decimal::fromUnits(0, 2);
+    std::vector<EarlierTripPoints> trips;
+    if (data::Status s = PriorTripPoints(store, memberId, divisionId, seasonId, stopTripId, trips); !s)
+        return s;
+    Decimal sum = Decimal::fromUnits(0, 2);
+    for (const EarlierTripPoints& t : trips) sum += t.points - Decimal(t.penalty);
+    out = sum.roundedTo(2);
+    return data::Status::ok();
+}
+
+data::Status PriorTripPoints(data::Store& store, int32_t memberId, int32_t divisionId,
+                             std::string_view seasonId, int32_t stopTripId,
+                             std::vector<EarlierTripPoints>& out) {
+    out.clear();
     data::FileUse trips(store, "Trips");
     if (!trips) return trips.status();
     data::FileUse members(store, "TripMember");
@@ -48,18 +61,16 @@ data::Status PriorProgressPoints(data::Store& store, int32_t memberId, int32_t d
         });
     if (!s) return s;
 
-    Decimal sum = Decimal::fromUnits(0, 2);
     for (int32_t tripId : earlier) {
         s = detail::walkRecords<data::TripMember>(
             store, "byMemberIdbyTripId", {detail::number(memberId), detail::number(tripId)},
             [&](const data::TripMember& tm) {
                 if (tm.MemberId != memberId || tm.TripId != tripId) return false;
-                sum += tm.TotalTripPoints - Decimal(tm.Penalty);
+                out.push_back({tripId, tm.TotalTripPoints, tm.Penalty});
                 return true;
             });
         if (!s) return s;
     }
-    out = sum.roundedTo(2);
     return data::Status::ok();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/data/Decimal.h"
 #include "core/data/Store.h"
@@ -23,6 +24,19 @@ data::Status NetTripPoints(data::Store& store, Decimal points, int32_t penalty, 
 // The sum of trip points less penalty of `memberId` over the trips of the
 // season and division entered before `stopTripId` (lower trip id, whatever
 // the dates). The handicap is not subtracted. 2 places; 0 when none.
+// One earlier trip of a member, as the progress points count it.
+struct EarlierTripPoints {
+    int32_t tripId = 0;
+    Decimal points;
+    int32_t penalty = 0;
+};
+
+// Each of those trips, in trip id order (a member entered twice on a trip
+// counts twice, as in the sum).
+data::Status PriorTripPoints(data::Store& store, int32_t memberId, int32_t divisionId,
+                             std::string_view seasonId, int32_t stopTripId,
+                             std::vector<EarlierTripPoints>& out);
+
 data::Status PriorProgressPoints(data::Store& store, int32_t memberId, int32_t divisionId,
                                  std::string_view seasonId, int32_t stopTripId, Decimal& out);
 

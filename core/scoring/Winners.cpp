@@ -32,16 +32,22 @@ StepResult BuildPriorTripWinners(ScoringContext& ctx, int32_t currentTripId, int
     ctx.priorTripWinners = PriorTripWinners();
     if (!ctx.scorer()) return r;
     ctx.tell(" Collecting Trip Data for Scoring..");
-    data::Store& store = ctx.store();
+    r.status = GatherPriorTripWinners(ctx.store(), currentTripId, divisionId, seasonId,
+                                      ctx.priorTripWinners);
+    r.ran = r.status.isOk();
+    return r;
+}
+
+data::Status GatherPriorTripWinners(data::Store& store, int32_t currentTripId, int32_t divisionId,
+                                    std::string_view seasonId, PriorTripWinners& list) {
+    list = PriorTripWinners();
     data::FileUse trips(store, "Trips");
     data::FileUse members(store, "TripMember");
     data::FileUse history(store, "GradeHistory");
     for (const data::FileUse* u : {&trips, &members, &history})
-        if (!*u) {
-            r.status = u->status();
-            return r;
-        }
+        if (!*u) return u->status();
 
+    StepResult r;
     std::vector<data::Trips> earlier;
     r.status = detail::walkRecords<data::Trips>(
         store, "byDivisionIdSeasonIdTripId",
@@ -51,22 +57,22 @@ StepResult BuildPriorTripWinners(ScoringContext& ctx, int32_t currentTripId, int
             if (sameSeason(t.SeasonId, seasonId)) earlier.push_back(t);
             return true;
         });
-    if (!r.status) return r;
+    if (!r.status) return r.status;
 
     SeasonRules rules;
-    if (r.status = readSeasonRules(store, seasonId, rules); !r.status) return r;
+    if (r.status = readSeasonRules(store, seasonId, rules); !r.status) return r.status;
     GradeBook grades(store);
     std::vector<PriorTripWinner> work;
     std::vector<data::TripMember> tms;
     for (const data::Trips& t : earlier) {
-        if (r.status = tripMembersOf(store, t.TripId, tms); !r.status) return r;
+        if (r.status = tripMembersOf(store, t.TripId, tms); !r.status) return r.status;
         for (const data::TripMember& tm : tms) {
             PriorTripWinner w;
             w.TripId = t.TripId;
             w.MemberId = tm.MemberId;
             if (tm.MemberId != 0)
                 if (r.status = grades.gradeFor(tm.MemberId, t.DivisionId, t.SeasonId, w.GradeId); !r.status)
-                    return r;
+                    return r.status;
             w.CalculatedPoints =
                 NetTripPoints(tm.TotalTripPoints, tm.Penalty, tm.Handicap, rules.handicap);
             work.push_back(w);
@@ -78,7 +84,6 @@ StepResult BuildPriorTripWinners(ScoringContext& ctx, int32_t currentTripId, int
         return a.CalculatedPoints > b.CalculatedPoints;
     });
     const PriorTripWinner* kept = nullptr;
-    PriorTripWinners& list = ctx.priorTripWinners;
     for (const PriorTripWinner& w : work) {
         if (!kept || w.TripId != kept->TripId || w.GradeId != kept->GradeId ||
             w.CalculatedPoints == kept->CalculatedPoints) {
@@ -90,8 +95,7 @@ StepResult BuildPriorTripWinners(ScoringContext& ctx, int32_t currentTripId, int
     list.tripId = currentTripId;
     list.divisionId = divisionId;
     list.seasonId = std::string(clip(seasonId));
-    r.ran = true;
-    return r;
+    return data::Status::ok();
 }
 
 int32_t HandicapForWins(const data::System& s, int wins, int32_t unchanged) {

@@ -28,6 +28,11 @@ struct TripRef {
 StepResult BuildPriorTripWinners(ScoringContext& ctx, int32_t currentTripId, int32_t divisionId,
                                  std::string_view seasonId);
 
+// The same list for any level and without progress, into `out`: for reading
+// the working behind a score.
+data::Status GatherPriorTripWinners(data::Store& store, int32_t currentTripId, int32_t divisionId,
+                                    std::string_view seasonId, PriorTripWinners& out);
+
 // For the trip member being scored on `trip`: TRM:Handicap from the member's
 // grade wins on earlier trips (members only; left as it is without a win) and
 // TRM:ProgressPoints = trip points − penalty + the member's earlier points.

@@ -1,6 +1,7 @@
 // Scoring one stored trip member as the trip member form does, and scoring
 // every trip of a club in order.
 
+#include "core/scoring/Explain.h"
 #include "core/scoring/Recalculation.h"
 #include "core/scoring/TripMemberScoring.h"
 #include "tests/core/scoring/ClubFixture.h"
@@ -152,6 +153,89 @@ TEST_F(TripMemberScoring, AllTripsInIdOrderGiveHandicapsAndProgress) {
     RecalculationCounts rc;
     ASSERT_TRUE(RecalculateSeasonProgress(*ctx, "2005", &rc).isOk());
     EXPECT_EQ(rc.rewritten, 0);
+}
+
+
+// The working behind the points comes from the same rules that scored them.
+class ExplainScore : public TripMemberScoring {
+protected:
+    Working explain(int32_t tripMemberId) {
+        Working w;
+        Status s = ExplainTripMember(*ctx, tripMemberId, w);
+        EXPECT_TRUE(s.isOk()) << describe(s);
+        return w;
+    }
+    static const WorkingSection& section(const Working& w, const std::string& title) {
+        for (const WorkingSection& s : w.sections)
+            if (s.title == title) return s;
+        throw std::runtime_error("no section " + title);
+    }
+};
+
+TEST_F(ExplainScore, EachModeAgreesWithWhatWasStored) {
+    int32_t t = trip(div, "2005");
+    TripMember tm = angler(t, ann, "0", 1);
+    addCatch(tm.TripMemberId, 0, "2.500", "6.00");
+    addCatch(tm.TripMemberId, 1, "3.000", "0.00");
+    ASSERT_TRUE(ScoreTripMember(*ctx, tm.TripMemberId).isOk());
+    Working w = explain(tm.TripMemberId);
+    const WorkingSection& points = section(w, "Trip points");
+    ASSERT_EQ(points.lines.size(), 3u);
+    EXPECT_EQ(points.lines[0].rule, "2.500 kg × 1.00 × 100 ÷ 6.00");
+    EXPECT_EQ(points.lines[0].value, dec("41.67"));
+    EXPECT_NE(points.lines[1].rule.find("a line class of 0 scores 0"), std::string::npos);
+    EXPECT_EQ(points.result, dec("46.67"));
+    EXPECT_EQ(w.warnings.zeroLineClass, 1);
+    for (const WorkingSection& s : w.sections) EXPECT_FALSE(s.differs) << s.title;
+    EXPECT_EQ(section(w, "Progress points").result, dec("45.67"));
+
+    TripMember other = angler(t, member("Bo", "Lee"), "0");
+    addRow(other.TripMemberId, 0, 2, "3.000");
+    addRow(other.TripMemberId, 2, 1, "0.600");
+    editSettings([](System& s) { s.IndividualCatchesApplies = 0; });
+    ASSERT_TRUE(ScoreTripMember(*ctx, other.TripMemberId).isOk());
+    Working summary = explain(other.TripMemberId);
+    EXPECT_EQ(section(summary, "Trip points").result, dec("85.00"));
+    EXPECT_FALSE(section(summary, "Trip points").differs);
+
+    editSettings([](System& s) {
+        s.FightFactorScoring = 0;
+        s.PerSpeciesCaughtPoints = dec("1.00");
+        s.PerSpeciesWeightPoints = dec("1.00");
+        s.Rounding = 1;
+    });
+    ASSERT_TRUE(ScoreTripMember(*ctx, other.TripMemberId).isOk());
+    Working counted = explain(other.TripMemberId);
+    EXPECT_EQ(section(counted, "Trip points").result, readTripMember(other.TripMemberId).TotalTripPoints);
+    EXPECT_NE(section(counted, "Trip points").resultRule.find("to the half point"), std::string::npos);
+}
+
+TEST_F(ExplainScore, EarlierWinsAndTripsAreListedForEveryLevel) {
+    int32_t t1 = trip(div, "2005"), t2 = trip(div, "2005");
+    addCatch(angler(t1, ann, "0").TripMemberId, 0, "0.600", "6.00");
+    TripMember second = angler(t2, ann, "0");
+    addCatch(second.TripMemberId, 0, "1.200", "6.00");
+    ASSERT_TRUE(ScoreAllTrips(*store, ctx->settings()).isOk());
+    globals.SecurityLevel = "Member";  // a member who disputes a result may see it all
+    Working w = explain(second.TripMemberId);
+    const WorkingSection& handicap = section(w, "Handicap");
+    ASSERT_EQ(handicap.lines.size(), 1u);
+    EXPECT_EQ(handicap.lines[0].term, "Trip " + std::to_string(t1));
+    EXPECT_EQ(handicap.result, Decimal(10));
+    const WorkingSection& progress = section(w, "Progress points");
+    ASSERT_EQ(progress.lines.size(), 2u);
+    EXPECT_EQ(progress.lines[0].value, dec("15.00"));
+    EXPECT_EQ(progress.result, dec("40.00"));
+    EXPECT_EQ(section(w, "Net points").result, dec("22.50"));  // 25 less 10 %
+
+    // A total typed over by hand is shown beside what the rules give.
+    TripMember stored = readTripMember(second.TripMemberId);
+    stored.TotalTripPoints = dec("99.00");
+    ASSERT_TRUE(updateRecord(*store, stored).isOk());
+    const WorkingSection& points = section(explain(second.TripMemberId), "Trip points");
+    EXPECT_TRUE(points.differs);
+    EXPECT_EQ(points.held, dec("99.00"));
+    EXPECT_EQ(points.result, dec("25.00"));
 }
 
 }  // namespace

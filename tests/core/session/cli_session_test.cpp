@@ -78,6 +78,11 @@ TEST_F(CliSession, ScoringCommandsOnTheDemoClub) {
     EXPECT_EQ(standings.exitCode, 0) << standings.output;
     CliRun score = run("QUILLAVON_PASSWORD=scorer1", "score-member --trip-member 1 --user scorer");
     EXPECT_EQ(score.exitCode, 0) << score.output;
+    // The working behind the points, for any user, agreeing with what is stored.
+    CliRun explained = run("QUILLAVON_PASSWORD=member1", "explain --trip-member 1 --user member");
+    EXPECT_EQ(explained.exitCode, 0) << explained.output;
+    EXPECT_NE(explained.output.find("Progress points"), std::string::npos) << explained.output;
+    EXPECT_EQ(explained.output.find("holds"), std::string::npos) << explained.output;
 }
 
 }  // namespace

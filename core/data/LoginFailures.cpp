@@ -52,6 +52,10 @@ Status noteLoginFailure(Store& store, std::string_view userId, int64_t now) {
                userId, now);
 }
 
+Status dateLoginFailures(Store& store, std::string_view userId, int64_t when) {
+    return run(store, "UPDATE " + table() + " SET LastFailure = ?2 WHERE UserId = ?1", userId, when);
+}
+
 Status clearLoginFailures(Store& store, std::string_view userId) {
     return run(store, "DELETE FROM " + table() + " WHERE UserId = ?1 AND ?2 = ?2", userId, 0);
 }

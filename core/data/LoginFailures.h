@@ -18,5 +18,7 @@ struct LoginFailures {
 Status readLoginFailures(Store& store, std::string_view userId, LoginFailures& out);
 Status noteLoginFailure(Store& store, std::string_view userId, int64_t now);
 Status clearLoginFailures(Store& store, std::string_view userId);
+// Dates the last failure of `userId` at `when`.
+Status dateLoginFailures(Store& store, std::string_view userId, int64_t when);
 
 }  // namespace qv::data

@@ -60,6 +60,12 @@ LoginResult checkLogin(Store& store, Globals& g, int64_t now) {
         const std::string typedId(clip(g.UserId.str()));
         LoginFailures past;
         if (Status s = readLoginFailures(store, typedId, past); !s) return failed(s);
+        // A failure dated ahead by a station whose clock runs fast counts from now,
+        // so that it cannot lock the id for longer than its wait.
+        if (past.lastFailure > now) {
+            if (Status s = dateLoginFailures(store, typedId, now); !s) return failed(s);
+            past.lastFailure = now;
+        }
         if (const int64_t wait = past.lastFailure + loginWait(past.count) - now; wait > 0)
             return refused("Too many wrong passwords for this user id. Try again in " +
                            std::to_string(wait) + (wait == 1 ? " second." : " seconds."));

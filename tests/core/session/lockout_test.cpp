@@ -43,6 +43,11 @@ TEST_F(Lockout, ATryBeforeTheWaitIsOverIsRefusedUnchecked) {
     // Cleared: the next wrong password is the first again.
     EXPECT_EQ(text(at(t + 6, "ann", "wrong")), session::kWrongPassword);
     EXPECT_TRUE(at(t + 6, "ann", "right1").accepted);
+    // Failures dated far ahead by a station whose clock is wrong hold the id no
+    // longer than their wait from when they are first seen.
+    for (int i = 0; i < 5; ++i) at(t + 100000, "ann", "wrong");
+    EXPECT_EQ(text(at(t + 7, "ann", "right1")), "Too many wrong passwords for this user id. Try again in 2 seconds.");
+    EXPECT_TRUE(at(t + 9, "ann", "right1").accepted);
 }
 
 TEST_F(Lockout, UnknownIdsAreCountedAndIdsKeepTheirCase) {

@@ -16,6 +16,7 @@ namespace qv::cli {
 
 struct Context {
     std::string startFolder = ".";
+    std::string programPath;        // argv[0], to find the installed report definitions
     std::vector<std::string> args;  // after the command name, without --user ID
     std::string user;               // the value of --user
     // Once through the gate: start-up's result with the store, logged in.
@@ -47,6 +48,7 @@ void registerRecordCommands();
 void registerUserCommands();
 void registerWorkstationCommands();
 void registerScoringCommands();
+void registerReportCommands();
 
 // Prints a message as "Title: text" and gives the exit code of a refusal.
 int report(Context& ctx, const qv::data::Status& s);

@@ -62,8 +62,10 @@ int main(int argc, char** argv) {
     registerUserCommands();
     registerWorkstationCommands();
     registerScoringCommands();
+    registerReportCommands();
 
     Context ctx;
+    ctx.programPath = argv[0];
     int i = 1;
     while (i < argc && argv[i][0] == '-') {
         if (std::strcmp(argv[i], "-C") == 0 && i + 1 < argc) {

@@ -28,8 +28,10 @@ std::string columnCheck(const FieldDef& f) {
 std::vector<std::string> internalTables(Location location) {
     if (location != Location::Club) return {};
     return {"CREATE TABLE IF NOT EXISTS " + quoted(kLoginFailuresTable) +
-            " (UserId TEXT PRIMARY KEY, Failures INTEGER NOT NULL DEFAULT 0, "
-            "LastFailure INTEGER NOT NULL DEFAULT 0)"};
+                " (UserId TEXT PRIMARY KEY, Failures INTEGER NOT NULL DEFAULT 0, "
+                "LastFailure INTEGER NOT NULL DEFAULT 0)",
+            "CREATE TABLE IF NOT EXISTS " + quoted(kClubSettingsTable) +
+                " (Name TEXT PRIMARY KEY, Value TEXT NOT NULL DEFAULT '')"};
 }
 
 // Numbered upgrade steps; step N brings a database from version N-1 to N.
@@ -38,6 +40,10 @@ const std::vector<std::function<void(sql::Database&, Location)>>& upgradeSteps()
     static const std::vector<std::function<void(sql::Database&, Location)>> steps = {
         [](sql::Database&, Location) {},
         // 2: wrong passwords are counted in the club database.
+        // 3: settings of the whole club (the organisation name) live there too.
+        [](sql::Database& db, Location where) {
+            for (const auto& s : internalTables(where)) db.exec(s);
+        },
         [](sql::Database& db, Location where) {
             for (const auto& s : internalTables(where)) db.exec(s);
         },
@@ -93,8 +99,9 @@ void checkTables(sql::Database& db, Location location) {
                 refuse(db, location, "the index " + f->table + "_" + k.name + " is missing");
         }
     }
-    if (location == Location::Club && !tables.count(kLoginFailuresTable))
-        refuse(db, location, std::string("the table ") + kLoginFailuresTable + " is missing");
+    if (location == Location::Club)
+        for (const char* t : {kLoginFailuresTable, kClubSettingsTable})
+            if (!tables.count(t)) refuse(db, location, std::string("the table ") + t + " is missing");
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ void checkSchema(sql::Database& db, Location location);
 
 // The table that counts wrong passwords per typed user id, across stations.
 inline constexpr const char* kLoginFailuresTable = "_LoginFailures";
+// Settings that every workstation of the club shares, by name.
+inline constexpr const char* kClubSettingsTable = "_ClubSettings";
 
 // SQL pieces shared by the schema and the file layer.
 std::string quoted(const std::string& name);

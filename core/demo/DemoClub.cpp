@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/data/ClubSettings.h"
 #include "core/data/ClubRecords.h"
 #include "core/data/Date.h"
 #include "core/data/Decimal.h"
@@ -738,6 +739,7 @@ Status buildDemoClub(Store& store, DemoClubCounts* counts) {
         } catch (const Abort& a) {
             return a.status;
         }
+        if (Status named = writeOrganisationName(store, kDemoOrganisation); !named) return named;
         // Every point in the demo is what the rule book gives.
         return scoring::ScoreAllTrips(store, settings);
     });

@@ -12,6 +12,9 @@ class Store;
 
 namespace qv::demo {
 
+// The made-up club's name, printed at the head of its reports.
+inline constexpr const char* kDemoOrganisation = "Riverbend Angling Club";
+
 // How many records of each kind the demo club wrote.
 struct DemoClubCounts {
     size_t divisions = 0, seasons = 0, grades = 0, species = 0, trophies = 0;

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/data/ClubRecords.h"
+#include "core/data/ClubSettings.h"
 #include "core/data/FixedText.h"
 #include "core/data/SystemSettings.h"
 #include "core/data/Typed.h"
@@ -96,6 +97,11 @@ StartupResult runStartup(const std::string& startFolder, Globals& g) {
         // An unreadable data-folder version lets the program go on.
         if (!g.ClientVersionUnreadable) return r;
     }
+
+    // The organisation name printed at the head of every report; a club
+    // database that cannot be read has none.
+    std::string organisation;
+    if (readOrganisationName(*store, organisation)) g.OrganisationName = organisation;
 
     r.goOn = true;
     r.store = std::move(store);

@@ -1,0 +1,132 @@
+#include "engine/Transform.h"
+
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <libxslt/security.h>
+#include <libxslt/transform.h>
+#include <libxslt/xslt.h>
+#include <libxslt/xsltInternals.h>
+#include <libxslt/xsltutils.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+
+namespace qv::engine {
+
+namespace {
+
+// The processor's messages of the running transform, collected as text.
+thread_local std::string* collected = nullptr;
+
+void collect(void*, const char* format, ...) {
+    if (!collected) return;
+    char buf[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buf, sizeof buf, format, args);
+    va_end(args);
+    *collected += buf;
+}
+
+struct Collecting {
+    std::string text;
+    Collecting() {
+        collected = &text;
+        xmlSetGenericErrorFunc(nullptr, collect);
+        xsltSetGenericErrorFunc(nullptr, collect);
+    }
+    ~Collecting() { collected = nullptr; }
+    std::string message(const char* fallback) const {
+        std::string t = text;
+        while (!t.empty() && (t.back() == '\n' || t.back() == ' ')) t.pop_back();
+        return t.empty() ? fallback : t;
+    }
+};
+
+struct StylesheetFree {
+    void operator()(xsltStylesheetPtr p) const { xsltFreeStylesheet(p); }
+};
+struct DocFree {
+    void operator()(xmlDocPtr p) const { xmlFreeDoc(p); }
+};
+struct ContextFree {
+    void operator()(xsltTransformContextPtr p) const { xsltFreeTransformContext(p); }
+};
+struct PrefsFree {
+    void operator()(xsltSecurityPrefsPtr p) const { xsltFreeSecurityPrefs(p); }
+};
+
+void initOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xsltInit();
+    });
+}
+
+// An XPath string literal of `s`.
+std::string literal(const std::string& s) {
+    if (s.find('\'') == std::string::npos) return "'" + s + "'";
+    if (s.find('"') == std::string::npos) return "\"" + s + "\"";
+    // Both kinds of quote: concat() of pieces.
+    std::string out = "concat(";
+    size_t start = 0;
+    while (start <= s.size()) {
+        size_t q = s.find('\'', start);
+        std::string piece = s.substr(start, q == std::string::npos ? std::string::npos : q - start);
+        if (!piece.empty()) out += "'" + piece + "', ";
+        if (q == std::string::npos) break;
+        out += "\"'\", ";
+        start = q + 1;
+    }
+    return out + "'')";
+}
+
+}  // namespace
+
+TransformResult transform(const std::string& definition, const std::string& dataFolder) {
+    initOnce();
+    TransformResult r;
+    Collecting errors;
+    std::unique_ptr<xsltStylesheet, StylesheetFree> style(
+        xsltParseStylesheetFile(reinterpret_cast<const xmlChar*>(definition.c_str())));
+    if (!style) {
+        r.error = errors.message("the definition could not be read");
+        return r;
+    }
+    static const char kInput[] = "<report/>";
+    std::unique_ptr<xmlDoc, DocFree> input(xmlReadMemory(kInput, sizeof kInput - 1, "report.xml", nullptr, XML_PARSE_NONET));
+    std::unique_ptr<xsltTransformContext, ContextFree> ctxt(xsltNewTransformContext(style.get(), input.get()));
+    std::unique_ptr<xsltSecurityPrefs, PrefsFree> prefs(xsltNewSecurityPrefs());
+    if (!input || !ctxt || !prefs) {
+        r.error = "out of memory";
+        return r;
+    }
+    for (xsltSecurityOption o : {XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
+                                 XSLT_SECPREF_WRITE_NETWORK, XSLT_SECPREF_READ_NETWORK})
+        xsltSetSecurityPrefs(prefs.get(), o, xsltSecurityForbid);
+    xsltSetCtxtSecurityPrefs(prefs.get(), ctxt.get());
+
+    const std::string data = literal(dataFolder);
+    const char* params[] = {"data", data.c_str(), nullptr};
+    std::unique_ptr<xmlDoc, DocFree> result(
+        xsltApplyStylesheetUser(style.get(), input.get(), params, nullptr, nullptr, ctxt.get()));
+    if (!result || ctxt->state != XSLT_STATE_OK) {
+        r.error = errors.message("the definition could not be run");
+        return r;
+    }
+    xmlChar* text = nullptr;
+    int length = 0;
+    if (xsltSaveResultToString(&text, &length, result.get(), style.get()) != 0) {
+        r.error = errors.message("the report could not be written out");
+        return r;
+    }
+    r.html.assign(text ? reinterpret_cast<const char*>(text) : "", static_cast<size_t>(length));
+    xmlFree(text);
+    r.ok = true;
+    return r;
+}
+
+}  // namespace qv::engine

@@ -20,6 +20,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   # used only by the XML benchmark, as the reference parser
   libpugixml-dev
+  # reading the PDF reports back in the tests and turning pages into pictures
+  poppler-utils
 )
 
 missing=()

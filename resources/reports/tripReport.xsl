@@ -56,8 +56,13 @@
           </xsl:when>
           <xsl:otherwise><p class="none">No anglers were entered for this trip.</p></xsl:otherwise>
         </xsl:choose>
-        <xsl:call-template name="winners"/>
-        <xsl:call-template name="trophies"/>
+        <!-- Winners and trophies side by side, so that they stay together. -->
+        <table width="100%" class="pair">
+          <tr>
+            <td valign="top" width="50%" style="border: none; padding: 0 12px 0 0;"><xsl:call-template name="winners"/></td>
+            <td valign="top" width="50%" style="border: none; padding: 0;"><xsl:call-template name="trophies"/></td>
+          </tr>
+        </table>
       </body>
     </html>
   </xsl:template>
@@ -108,6 +113,8 @@
         </xsl:for-each>
       </xsl:for-each>
     </table>
+    <p class="small">* a visitor (non-member); (L) ladies; (V) veteran. Each species shows the number caught over the heaviest
+      weight. Net points are the trip points less penalty and handicap; the grade winners are decided by them.</p>
   </xsl:template>
 
   <xsl:template name="species-headings">
@@ -174,6 +181,5 @@
       </xsl:when>
       <xsl:otherwise><p class="none">No trophies were awarded on this trip.</p></xsl:otherwise>
     </xsl:choose>
-    <p class="small">* a visitor (non-member); (L) ladies; (V) veteran. Net points are the trip points less penalty and handicap.</p>
   </xsl:template>
 </xsl:stylesheet>

@@ -149,6 +149,9 @@ protected:
         return tm;
     }
 
+    // The workstation's start folder.
+    const fs::path& folder() const { return folder_; }
+
     std::unique_ptr<Store> store;
     session::Globals globals;
     std::unique_ptr<ScoringContext> ctx;

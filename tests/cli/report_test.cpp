@@ -1,0 +1,67 @@
+// The trip report from the command line on the demo club: the three data
+// files against checked-in copies, and the PDF's text.
+
+#include "tests/cli/CliRunner.h"
+
+using namespace qvcli;
+
+namespace {
+
+using Report = DemoWorkstation;
+
+// A data file without the line that dates it.
+std::string undated(const std::string& text) {
+    std::string out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.find("XML document written") == std::string::npos) out += line + "\n";
+    return out;
+}
+
+std::string pdfText(const fs::path& pdf) {
+    const std::string cmd = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";
+    std::string out;
+    FILE* p = ::popen(cmd.c_str(), "r");
+    char buf[4096];
+    for (size_t n; p && (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    if (p) ::pclose(p);
+    // The PDF keeps the font's ligatures; read them as their letters.
+    for (const auto& [lig, letters] : {std::pair{"\xef\xac\x80", "ff"}, {"\xef\xac\x81", "fi"}, {"\xef\xac\x82", "fl"}})
+        for (size_t at; (at = out.find(lig)) != std::string::npos;) out.replace(at, 3, letters);
+    return out;
+}
+
+TEST_F(Report, TheDemoTripsResultSheet) {
+    const fs::path pdf = folder() / "trip5.pdf";
+    Outcome r = as("member", "report trip --trip 5 --pdf '" + pdf.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("data: " + (data() / "rptTrip.xml").string()), std::string::npos) << r.out;
+    for (const char* name : {"rptTrip.xml", "rptTripTrophy.xml", "rptTripWinners.xml"})
+        EXPECT_EQ(undated(slurp(data() / name)), undated(slurp(fs::path(QUILLAVON_GOLDEN) / name))) << name;
+
+    const std::string text = pdfText(pdf);
+    for (const char* what : {"Riverbend Angling Club", "Result Sheet: Trip 5", "Alistair Birkett (V)",
+                             "245.41", "Grade Winners", "Zara Holcombe (L)", "1597.73",
+                             "Offshore Best Fish Medal", "Page 1 of "})
+        EXPECT_NE(text.find(what), std::string::npos) << what;
+}
+
+TEST_F(Report, ATripWithoutAnglersHasNoReportButItsFiles) {
+    ASSERT_EQ(as("admin", "add Trips DivisionId=1 SeasonId=2026 SeasonTripNumber=99").exitCode, 0);
+    Outcome r = as("member", "report trip --trip 54 --pdf '" + (folder() / "none.pdf").string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("There is no corresponding data for the report - Trip Report"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(folder() / "none.pdf"));
+    EXPECT_NE(slurp(data() / "rptTripTrophy.xml").find("<Row>"), std::string::npos);
+}
+
+TEST_F(Report, AMissingDefinitionIsTheEnginesMessage) {
+    fs::create_directories(folder() / "reports");
+    std::ofstream(folder() / "reports" / "rptTrip06.rpt") << "not a stylesheet";
+    Outcome r = as("member", "report trip --trip 5 --pdf '" + (folder() / "x.pdf").string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("REPORT ENGINE ERROR - 502"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("An error occurred running the report - reports/rptTrip06.rpt"), std::string::npos);
+}
+
+}  // namespace

@@ -32,9 +32,9 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     base.setPointSizeF(9);
     doc_->setDefaultFont(base);
     doc_->setDocumentMargin(0);
+    // The page size first, so that the document is laid out once.
+    doc_->setPageSize(bodyRect().size());
     doc_->setHtml(QString::fromStdString(html));
-    const QRectF body = bodyRect();
-    doc_->setPageSize(body.size());
 }
 
 QRectF PagedReport::bodyRect() const {

@@ -277,7 +277,9 @@ Status BuildTripReport(scoring::ScoringContext& ctx, const std::string& startFol
 
     // The grade winners, ties for first place included.
     olmix::RecordQueue q3 = winnerRows();
-    if (s = scoring::BuildTripGradeWinners(ctx, trip.TripId); !s) return s;
+    ctx.tripGradeWinners.clear();
+    if (!members.empty())
+        if (s = scoring::BuildTripGradeWinners(ctx, trip.TripId); !s) return s;
     for (const scoring::TripGradeWinner& w : ctx.tripGradeWinners) {
         Grade grade;
         if (s = look.grade(w.GradeId, grade); !s) return s;

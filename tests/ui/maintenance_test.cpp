@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/data/ClubSettings.h"
 #include "core/data/TripRecords.h"
+#include "core/session/Startup.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/maintenance/ReferenceLists.h"
 #include "ui/maintenance/SystemConfiguration.h"
@@ -210,4 +212,22 @@ TEST_F(Maintenance, CancelWritesNothing) {
     System stored;
     ASSERT_TRUE(readSystem(*s, stored).isOk());
     EXPECT_EQ(stored.EmailSmtpServer, "");
+}
+
+TEST_F(Maintenance, TheOrganisationNameIsTheClubsAndPrintsAtOnce) {
+    std::unique_ptr<QWidget> w(maintenance::openSystemConfiguration(ctx(), nullptr));
+    auto* form = qobject_cast<StandardForm*>(w.get());
+    ASSERT_NE(form, nullptr);
+    form->show();
+    auto* name = form->findChild<QLineEdit*>("OrganisationName");
+    ASSERT_NE(name, nullptr);
+    name->setText("Estuary Anglers");
+    form->accept();  // only the club's name changed: it is still written
+    std::string stored;
+    ASSERT_TRUE(readOrganisationName(store(), stored).isOk());
+    EXPECT_EQ(stored, "Estuary Anglers");
+    EXPECT_EQ(g_.OrganisationName.str(), "Estuary Anglers") << "the next report of this run prints it";
+    // Every workstation of the club reads the same name at start-up.
+    EXPECT_EQ(session::runStartup(folder()).messages.size(), 0u);
+    EXPECT_EQ(session::globals().OrganisationName.str(), "Estuary Anglers");
 }

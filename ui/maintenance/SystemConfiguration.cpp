@@ -3,8 +3,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
+#include "core/data/ClubSettings.h"
 #include "core/data/SystemSettings.h"
 #include "core/data/Typed.h"
 #include "ui/framework/MessageService.h"
@@ -53,6 +58,39 @@ void chooseFolder(StandardForm& form) {
     QString folder = QFileDialog::getExistingDirectory(&form, "Modify Location", start.absoluteFilePath(entry->text()));
     if (folder.isEmpty()) return;
     form.setFieldValue("DataFileLocation", dataFolderSetting(folder, start.absolutePath()));
+}
+
+// The organisation name is the club's, kept in the club database rather than
+// in this workstation's settings: an entry of its own at the head of the
+// first tab, written when OK is pressed.
+void addOrganisation(StandardForm& form) {
+    auto* tabs = form.findChild<QTabWidget*>("tabs");
+    auto* page = tabs ? qobject_cast<QVBoxLayout*>(tabs->widget(0)->layout()) : nullptr;
+    if (!page) return;
+    auto* box = new QGroupBox("Club", tabs->widget(0));
+    auto* layout = new QFormLayout(box);
+    layout->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* name = new QLineEdit(box);
+    name->setObjectName("OrganisationName");
+    name->setMaxLength(static_cast<int>(kOrganisationNameWidth));
+    name->setReadOnly(form.request() == Request::View);
+    std::string current;
+    if (readOrganisationName(form.context().store, current)) name->setText(QString::fromStdString(current));
+    layout->addRow("&Organisation Name:", name);
+    page->insertWidget(0, box);
+}
+
+bool saveOrganisation(StandardForm& form) {
+    auto* name = form.findChild<QLineEdit*>("OrganisationName");
+    if (!name) return true;
+    AppContext& ctx = form.context();
+    const std::string text = name->text().toStdString();
+    if (Status s = writeOrganisationName(ctx.store, text); !s) {
+        showFailure(&form, s.message());
+        return false;
+    }
+    ctx.globals.OrganisationName = text;
+    return true;
 }
 
 }  // namespace
@@ -119,7 +157,11 @@ FormSpec systemConfigurationForm() {
         check("ReportVeteranAsSubGrade", " Report \"Veteran\" as a Sub-Grade", kScores, report),
         check("ReportTeamPointsApply", " Apply Team Points to Team Report", kScores, report),
     };
-    design.onOpen = showScoring;
+    design.onOpen = [](StandardForm& form) {
+        addOrganisation(form);
+        showScoring(form);
+    };
+    design.check = saveOrganisation;
     design.onChange = [](StandardForm& form, const std::string& field) {
         if (field == "FightFactorScoring") showScoring(form);
     };

@@ -1,0 +1,105 @@
+// The report window: which reports each level may start, the criteria each
+// report needs, and the no-data case that keeps the window open.
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "core/data/TripRecords.h"
+#include "core/data/Typed.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/reports/ReportsWindow.h"
+
+using namespace qv;
+using qv::testing::UiTest;
+
+namespace {
+
+class Reports : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        division = addDivision("Offshore");
+        data::FileUse seasons(store(), "Season"), trips(store(), "Trips");
+        data::Season s;
+        s.SeasonId = "2026";
+        s.Measurement = "M";
+        s.Handicap = "P";
+        s.ScoringApplies = "W";
+        ASSERT_TRUE(data::insertRecord(store(), s).isOk());
+        data::Trips t;
+        t.DivisionId = division;
+        t.SeasonId = "2026";
+        t.SeasonTripNumber = 4;
+        t.TripLocation = "Bay";
+        ASSERT_TRUE(data::insertRecord(store(), t).isOk());
+        g_.SecurityLevel = "Scorer";
+    }
+    static void pick(QComboBox* box, const QString& text) {
+        const int i = box->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        box->setCurrentIndex(i);
+    }
+    int32_t division = 0;
+};
+
+TEST_F(Reports, TripDetailsWaitsForItsTrip) {
+    ui::ReportsWindow w(ctx());
+    w.reportButton("Trip Details")->click();
+    EXPECT_FALSE(w.criterion("M&ember:")->isEnabled());
+    EXPECT_TRUE(w.criterion("&Trip:")->isEnabled());
+    pick(w.criterion("&Division:"), "Offshore");
+    pick(w.criterion("&Season:"), "2026");
+    EXPECT_FALSE(w.createButton()->isEnabled()) << "no trip chosen yet";
+    ASSERT_EQ(w.criterion("&Trip:")->count(), 1);
+    w.criterion("&Trip:")->setCurrentIndex(0);
+    EXPECT_TRUE(w.createButton()->isEnabled());
+    EXPECT_EQ(g_.TripId, 1);
+    // A new season empties the trip list again.
+    pick(w.criterion("&Season:"), "2026");
+    w.criterion("&Division:")->setCurrentIndex(-1);
+    EXPECT_FALSE(w.createButton()->isEnabled());
+}
+
+TEST_F(Reports, AMemberCannotStartTheRestrictedOnes) {
+    g_.SecurityLevel = "Member";
+    ui::ReportsWindow w(ctx());
+    EXPECT_FALSE(w.reportButton("Certificate")->isEnabled());
+    EXPECT_FALSE(w.reportButton("Member History CSV")->isEnabled());
+    EXPECT_FALSE(w.reportButton("Export All Data")->isEnabled());
+    EXPECT_TRUE(w.reportButton("Trip Details")->isEnabled());
+}
+
+TEST_F(Reports, CatchReportsOnlyWhereCatchesAreRecorded) {
+    {
+        ui::ReportsWindow w(ctx());
+        EXPECT_FALSE(w.tabs()->isTabVisible(1));
+    }
+    ctx().settings.IndividualCatchesApplies = 1;
+    ui::ReportsWindow w(ctx());
+    EXPECT_TRUE(w.tabs()->isTabVisible(1));
+}
+
+TEST_F(Reports, ATripWithoutAnglersSaysSoAndTheWindowStays) {
+    ui::ReportsWindow w(ctx());
+    w.show();
+    w.reportButton("Trip Details")->click();
+    pick(w.criterion("&Division:"), "Offshore");
+    pick(w.criterion("&Season:"), "2026");
+    w.criterion("&Trip:")->setCurrentIndex(0);
+    w.createReport();
+    ASSERT_FALSE(shownTexts().empty());
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Trip Report");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.result(), 0);
+}
+
+TEST_F(Reports, AReportOfALaterVersionSaysSo) {
+    ui::ReportsWindow w(ctx());
+    w.reportButton("Season")->click();
+    EXPECT_EQ(shownTexts().back(), "The report \"Season\" is not available in this version of Quillavon yet.");
+    EXPECT_FALSE(w.reportButton("Season")->isChecked());
+    EXPECT_FALSE(w.createButton()->isEnabled());
+}
+
+}  // namespace

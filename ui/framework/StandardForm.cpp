@@ -359,6 +359,10 @@ void StandardForm::setFieldValue(const std::string& field, const QString& value)
     if (QWidget* w = fieldWidget(field)) setValueOf(w, value);
 }
 
+void StandardForm::setRecordValue(const std::string& field, const QString& value) {
+    buffer_.assign(buffer_.def().fieldIndex(field), value.toStdString());
+}
+
 QString StandardForm::fieldValue(const std::string& field) const {
     QWidget* w = fieldWidget(field);
     return w ? valueOf(w) : QString();
@@ -422,7 +426,9 @@ void StandardForm::focusFirstField() {
 StandardForm::WriteOutcome StandardForm::write() {
     for (;;) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        Status s = request_ == Request::Insert ? ctx_.store.insert(buffer_) : ctx_.store.update(buffer_);
+        Status s = design_.write                ? design_.write(*this, buffer_)
+                   : request_ == Request::Insert ? ctx_.store.insert(buffer_)
+                                                 : ctx_.store.update(buffer_);
         QApplication::restoreOverrideCursor();
         if (s) return WriteOutcome::Written;
         const Message& m = s.message();
@@ -473,7 +479,7 @@ void StandardForm::accept() {
     }
     if (!readFields(true)) return;
     if (design_.check && !design_.check(*this)) return;
-    if (request_ == Request::Change && buffer_.sameValues(saved_)) {
+    if (request_ == Request::Change && buffer_.sameValues(saved_) && !design_.write) {
         QDialog::accept();  // nothing changed, nothing written
         return;
     }

@@ -104,6 +104,10 @@ struct FormSpec {
     std::function<bool(class StandardForm&, const std::string& field)> onLeave = {};
     // Runs after a successful write, before the form closes.
     std::function<void(class StandardForm&)> afterWrite = {};
+    // Writes the record together with what else the form keeps, as one
+    // transaction (the default writes the record alone). A form with its own
+    // write goes through it on every OK, also when the record is unchanged.
+    std::function<data::Status(class StandardForm&, data::Record& record)> write = {};
 };
 
 class StandardForm : public QDialog {
@@ -129,6 +133,9 @@ public:
     QString fieldValue(const std::string& field) const;
     // Shows a value in a field as if the user had entered it.
     void setFieldValue(const std::string& field, const QString& value);
+    // Puts a value the form keeps without a field of its own (a derived
+    // name, a link chosen by the form's own controls) in the record to write.
+    void setRecordValue(const std::string& field, const QString& value);
     QPushButton* okButton() const { return ok_; }
     QPushButton* closeButton() const { return close_; }
     // The extra area below the fields, for a form's own controls.

@@ -27,13 +27,24 @@ const std::map<QString, Access>& table() {
         {"brwTrophy", Access::Staff},
         {"frmTrophy", Access::Staff},
         {"winSystemConfiguration", Access::Staff},
+        {"brwTrips", Access::Staff},
+        {"frmTrips", Access::Staff},
+        {"brwTripMembers", Access::Staff},
+        {"frmTripMembers", Access::Staff},
+        {"brwTeams", Access::Staff},
+        {"fmTeams", Access::Staff},
+        {"frmMembers", Access::Staff},
+        {"frmGradeHistory", Access::Staff},
+        {"frmNonMembers", Access::Staff},
+        {"frmTrophyHistory", Access::Staff},
+        {"frmSeasonTrophy", Access::Staff},
         // Windows the main frame offers that later versions add.
         {"brwMembers", Access::Staff},
-        {"brwTrips", Access::Staff},
         {"brwSeasonTrophy", Access::Staff},
         {"winImportExport", Access::Staff},
         {"winEmailReports", Access::Staff},
         {"winReports", Access::AnyUser},
+        {"winReportPreview", Access::AnyUser},
     };
     return all;
 }

@@ -6,6 +6,9 @@
 #include "ui/main/UserWindows.h"
 #include "ui/maintenance/ReferenceLists.h"
 #include "ui/maintenance/SystemConfiguration.h"
+#include "ui/members/MemberWindows.h"
+#include "ui/reports/ReportsWindow.h"
+#include "ui/trips/TripWindows.h"
 
 namespace qv::ui {
 
@@ -16,6 +19,9 @@ void registerAllWindows() {
     registerHelpWindow();
     maintenance::registerReferenceWindows();
     maintenance::registerSystemConfiguration();
+    members::registerMemberWindows();
+    trips::registerTripWindows();
+    registerReportWindows();
 }
 
 }  // namespace qv::ui

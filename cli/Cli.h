@@ -48,6 +48,7 @@ void registerRecordCommands();
 void registerUserCommands();
 void registerWorkstationCommands();
 void registerScoringCommands();
+void registerGradingCommands();
 void registerReportCommands();
 
 // Prints a message as "Title: text" and gives the exit code of a refusal.

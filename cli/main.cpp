@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     registerUserCommands();
     registerWorkstationCommands();
     registerScoringCommands();
+    registerGradingCommands();
     registerReportCommands();
 
     Context ctx;

@@ -21,6 +21,8 @@
 #include "core/scoring/Grades.h"
 #include "core/scoring/Seasons.h"
 #include "ui/framework/MessageService.h"
+#include "ui/framework/WindowRegistry.h"
+#include "ui/members/MemberWindows.h"
 #include "ui/trips/TripScoringForm.h"
 
 namespace qv::trips {
@@ -130,12 +132,8 @@ void TripScoring::buildAnglerArea() {
             [this, picked] { pickMember(picked(memberPicks)); });
     connect(nonMemberPicks->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, picked] { pickNonMember(picked(nonMemberPicks)); });
-    connect(memberButton, &QPushButton::clicked, this, [this] {
-        comesLater(&form_, tm_.MemberId ? "The member form" : "The member list");
-    });
-    connect(nonMemberButton, &QPushButton::clicked, this, [this] {
-        comesLater(&form_, tm_.NonMemberId ? "The non-member form" : "The member list");
-    });
+    connect(memberButton, &QPushButton::clicked, this, [this] { openMemberWindow(); });
+    connect(nonMemberButton, &QPushButton::clicked, this, [this] { openNonMemberWindow(); });
 
     // The team: the trip's teams to choose from, or the team already set.
     auto* teams = qobject_cast<QComboBox*>(form_.fieldWidget("TeamId"));
@@ -192,6 +190,42 @@ void TripScoring::showClass(const QString& name, const std::string& ladiesFlag, 
     ladies->setText(q(ladiesFlag));
     veteran->setText(q(veteranFlag));
     gradeName->setText(grade);
+}
+
+// The Member button: the member form on the chosen member, or the member list
+// to add one; the pick list is read again afterwards.
+void TripScoring::openMemberWindow() {
+    members::MemberValues& values = members::memberValues();
+    if (tm_.MemberId) {
+        Members m;
+        m.MemberId = tm_.MemberId;
+        FileUse use(ctx_.store, "Members");
+        if (!fetchRecord(ctx_.store, m, "byMemberId")) return;
+        values.fromTripMemberForm = true;
+        members::openMemberForm(ctx_, Request::Change, toRecord(ctx_.store, m), &form_);
+        values.fromTripMemberForm = false;
+    } else {
+        ui::runWindow("brwMembers", ctx_, &form_);
+    }
+    fillMemberPicks();
+}
+
+// The Non-Member button: the non-member form on the chosen visitor, or the
+// member list on its non-member tab to add one.
+void TripScoring::openNonMemberWindow() {
+    members::MemberValues& values = members::memberValues();
+    if (tm_.NonMemberId) {
+        NonMembers n;
+        n.NonMemberId = tm_.NonMemberId;
+        FileUse use(ctx_.store, "NonMembers");
+        if (!fetchRecord(ctx_.store, n, "byNonMemberId")) return;
+        members::openNonMemberForm(ctx_, Request::Change, toRecord(ctx_.store, n), &form_);
+    } else {
+        values.nonMemberRequested = true;
+        values.newNonMemberId = 0;
+        ui::runWindow("brwMembers", ctx_, &form_);
+    }
+    fillNonMemberPicks();
 }
 
 void TripScoring::fillMemberPicks() {

@@ -160,8 +160,4 @@ QGroupBox* tripSummary(ui::AppContext& ctx, QWidget* parent) {
     return box;
 }
 
-void comesLater(QWidget* parent, const std::string& what) {
-    ui::inform(parent, what + " comes with a later version of Quillavon.");
-}
-
 }  // namespace qv::trips

@@ -66,7 +66,4 @@ void ensureSeason(ui::AppContext& ctx);
 // The "Trip Summary" shown above the trip-member windows, from the globals.
 QGroupBox* tripSummary(ui::AppContext& ctx, QWidget* parent);
 
-// The program's note for a window a later version brings.
-void comesLater(QWidget* parent, const std::string& what);
-
 }  // namespace qv::trips

@@ -17,6 +17,8 @@
 #include "core/scoring/ScoringContext.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/RecordTableModel.h"
+#include "ui/framework/WindowRegistry.h"
+#include "ui/members/MemberWindows.h"
 #include "ui/trips/TripContext.h"
 #include "ui/trips/TripWindows.h"
 
@@ -100,7 +102,10 @@ public:
             b->setObjectName(name);
             b->setAutoDefault(false);
             b->setEnabled(form.request() == Request::Insert || form.request() == Request::Change);
-            QObject::connect(b, &QPushButton::clicked, &form, [this] { openTrophyForm(); });
+            const Request request = QString(name) == "trophyInsert"   ? Request::Insert
+                                    : QString(name) == "trophyChange" ? Request::Change
+                                                                      : Request::Delete;
+            QObject::connect(b, &QPushButton::clicked, &form, [this, request] { openTrophyForm(request); });
             buttons->addWidget(b);
         }
         buttons->addStretch(1);
@@ -112,11 +117,19 @@ public:
     void showNonMembers(bool on) { view_->setColumnHidden(1, !on); }
 
 private:
-    void openTrophyForm() {
+    void openTrophyForm(Request request) {
         AppContext& ctx = form_.context();
         tripValues().allowNonMembers = form_.fieldValue("AllowNonMembers").toStdString();
         if (tripValues().allowNonMembers == "Y") ctx.globals.TripId = tripId_;
-        comesLater(&form_, "The trip trophy form");
+        Record award = ctx.store.newRecord("TripTrophy");
+        if (request == Request::Insert) {
+            award.setNumber(award.field("TripId"), tripId_);
+        } else {
+            const QModelIndexList rows = view_->selectionModel()->selectedRows();
+            if (rows.isEmpty()) return;
+            award = model_->record(rows.first().row());
+        }
+        if (members::openTripTrophyForm(ctx, request, award, tripValues().allowNonMembers, &form_)) model_->reload();
     }
 
     StandardForm& form_;
@@ -177,7 +190,9 @@ FormSpec tripForm() {
     allow.onButton = [](StandardForm& form) {
         const Record& trip = form.savedCopy();
         form.context().globals.TripId = static_cast<int32_t>(trip.number(trip.field("TripId")));
-        comesLater(&form, "Non-members are added on the member list, which");
+        // The member list opens on the trip's non-members.
+        members::memberValues().openedForTrip = true;
+        runWindow("brwMembers", form.context(), &form);
     };
     design.fields = {division,
                      season,

@@ -4,6 +4,8 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGroupBox>
+
+#include "ui/trips/WorkingPanel.h"
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -136,6 +138,9 @@ TripScoring::TripScoring(StandardForm& form) : QObject(&form), form_(form), ctx_
     catchRecorded->setText(form.request() == Request::Insert ? QString()
                            : tm_.TripCatchList == "Y"        ? "Yes"
                                                              : "No");
+    buildWorkingTab();
+    pull();
+    showWorking();
     if (form.request() == Request::Insert) {
         form.okButton()->setEnabled(false);
         // A new angler starts at the pick list.
@@ -309,6 +314,20 @@ void TripScoring::push() {
         const QString v = QString::fromStdString(r.display(r.field(f)));
         if (form_.fieldValue(f) != v) form_.setFieldValue(f, v);
     }
+    showWorking();
+}
+
+void TripScoring::buildWorkingTab() {
+    working = new WorkingPanel(tabs);
+    workingTab = tabs->addTab(working, "How these points were made");
+}
+
+void TripScoring::showWorking() {
+    if (!working) return;
+    scoring::Working w;
+    const std::vector<TripCatch> none;
+    if (scoring::ExplainScore(rules(), tm_, catches ? catches->catches() : none, summary->rows(), w))
+        working->showWorking(w);
 }
 
 void TripScoring::take(const scoring::StepResult& r) {

@@ -60,6 +60,8 @@ public:
     CatchModel* catches = nullptr;
     CatchView* catchView = nullptr;
     QPushButton* secondOk = nullptr;
+    class WorkingPanel* working = nullptr;
+    int workingTab = -1;
 
     // "Y": rows made from the species list; "N": rows of TripScore records.
     const std::string& summaryState() const { return state_; }
@@ -87,6 +89,10 @@ private:
     void buildAnglerArea();
     void buildSummaryTab();
     void buildCatchTab();
+    void buildWorkingTab();
+    void openMemberWindow();
+    void openNonMemberWindow();
+    void showWorking();
     void fillMemberPicks();
     void fillNonMemberPicks();
     void showClass(const QString& name, const std::string& ladiesFlag, const std::string& veteranFlag,

@@ -20,6 +20,7 @@
 #include "ui/trips/CatchModel.h"
 #include "ui/trips/SummaryModel.h"
 #include "ui/trips/TripScoringForm.h"
+#include "ui/trips/WorkingPanel.h"
 #include "ui/trips/TripWindows.h"
 
 using namespace qv;
@@ -325,6 +326,13 @@ TEST_F(TripScoringTest, AnAnglerTypedThroughTheFormScoresAsTheRuleBookDoes) {
     addCatch(s, "Snapper", "0.75", "0");
     s.tabs->setCurrentIndex(s.summaryTab);
     typeField(*form, "Penalty", "2");
+    // The working beside the numbers follows the entries: each catch, the
+    // earlier win behind the handicap, and the trip points the form shows.
+    const QString working = s.working->toPlainText();
+    EXPECT_TRUE(working.contains("Catch 3: Snapper")) << working.toStdString();
+    EXPECT_TRUE(working.contains("Trip " + QString::number(trip_))) << "the earlier win";
+    EXPECT_TRUE(working.contains(form->fieldValue("TotalTripPoints").trimmed()));
+    EXPECT_FALSE(working.contains("holds")) << "what the form shows is what the rules give";
     form->accept();
     ASSERT_FALSE(form->isVisible()) << ::testing::PrintToString(shownTexts());
 

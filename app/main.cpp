@@ -1,7 +1,7 @@
 // quillavon: the desktop program.
 //
 //   quillavon [-C START_FOLDER]
-//   quillavon --grab PROCEDURE FILE.png [-C START_FOLDER] [--user ID]
+//   quillavon --grab PROCEDURE FILE.png [-C START_FOLDER] [--user ID] [--trip ID]
 //
 // The start folder is the working directory unless -C names another. With
 // --grab the program opens one window on that workstation (logged in as ID,
@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
 #include "core/session/Gate.h"
 #include "core/session/Login.h"
@@ -27,6 +28,7 @@
 #include "ui/main/MemberGrades.h"
 #include "ui/main/WindowAccess.h"
 #include "ui/main/Windows.h"
+#include "ui/trips/TripContext.h"
 
 namespace {
 
@@ -35,6 +37,7 @@ struct Options {
     QString grabProcedure;
     QString grabFile;
     std::string user;
+    int32_t trip = 0;  // --trip: the trip the trip windows open on
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -47,6 +50,9 @@ bool parse(int argc, char** argv, Options& o) {
             o.grabFile = argv[++i];
         } else if (a == "--user" && i + 1 < argc) {
             o.user = argv[++i];
+        } else if (a == "--trip" && i + 1 < argc) {
+            o.trip = std::atoi(argv[++i]);
+            if (o.trip < 1) return false;
         } else {
             return false;
         }
@@ -97,6 +103,16 @@ int grab(qv::ui::AppContext& ctx, const Options& o) {
         }
         ctx.globals.LoggedIn = o.grabProcedure != "winLoginAbout";
     }
+    if (o.trip) {
+        data::Trips t;
+        t.TripId = o.trip;
+        data::FileUse use(ctx.store, "Trips");
+        if (!data::fetchRecord(ctx.store, t, "byTripId")) {
+            std::cerr << "quillavon: no trip " << o.trip << '\n';
+            return 2;
+        }
+        trips::openTripForScoring(ctx, t);
+    }
     QWidget* w = ui::createWindow(o.grabProcedure, ctx, nullptr);
     w->show();
     w->resize(w->size().expandedTo(w->sizeHint()));
@@ -116,7 +132,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
         std::cerr << "usage: quillavon [-C START_FOLDER]\n"
-                     "       quillavon --grab PROCEDURE FILE.png [-C START_FOLDER] [--user ID]\n";
+                     "       quillavon --grab PROCEDURE FILE.png [-C START_FOLDER] [--user ID] [--trip ID]\n";
         return 2;
     }
     QApplication application(argc, argv);

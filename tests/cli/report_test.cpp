@@ -1,9 +1,11 @@
 // The trip report from the command line on the demo club: the three data
 // files against checked-in copies, and the PDF's text.
 
+#include "tests/PdfText.h"
 #include "tests/cli/CliRunner.h"
 
 using namespace qvcli;
+using qvtest::pdfText;
 
 namespace {
 
@@ -18,18 +20,6 @@ std::string undated(const std::string& text) {
     return out;
 }
 
-std::string pdfText(const fs::path& pdf) {
-    const std::string cmd = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";
-    std::string out;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    char buf[4096];
-    for (size_t n; p && (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-    if (p) ::pclose(p);
-    // The PDF keeps the font's ligatures; read them as their letters.
-    for (const auto& [lig, letters] : {std::pair{"\xef\xac\x80", "ff"}, {"\xef\xac\x81", "fi"}, {"\xef\xac\x82", "fl"}})
-        for (size_t at; (at = out.find(lig)) != std::string::npos;) out.replace(at, 3, letters);
-    return out;
-}
 
 TEST_F(Report, TheDemoTripsResultSheet) {
     const fs::path pdf = folder() / "trip5.pdf";

@@ -13,11 +13,13 @@
 #include <sstream>
 
 #include "engine/ReportEngine.h"
+#include "tests/PdfText.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace qv::engine;
+using qvtest::pdfText;
 
 std::string slurp(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -26,15 +28,6 @@ std::string slurp(const fs::path& p) {
     return s.str();
 }
 
-std::string pdfText(const fs::path& pdf) {
-    const std::string cmd = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";
-    std::string out;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    char buf[4096];
-    for (size_t n; p && (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-    if (p) ::pclose(p);
-    return out;
-}
 
 class Engine : public ::testing::Test {
 protected:

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "core/data/ClubRecords.h"
+#include "ui/framework/Choosers.h"
 #include "ui/members/MemberWindows.h"
 
 namespace qv::members {
@@ -164,17 +165,7 @@ SeasonTrophyList::SeasonTrophyList(AppContext& ctx, QWidget* parent)
     scorerSeason_->setFont(bold);
     top->addWidget(scorerSeason_);
     top->addSpacing(24);
-    division_ = new QComboBox(this);
-    division_->setObjectName("divisionChoice");
-    division_->setMinimumContentsLength(20);
-    division_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    division_->addItem(QString(), 0);
-    for (const auto& [id, name] : recordChoices(ctx_, "Division", "byDivisionName", "DivisionId", "DivisionName"))
-        division_->addItem(name, id.toInt());
-    auto* divisionLabel = new QLabel("Di&vision:", this);
-    divisionLabel->setBuddy(division_);
-    top->addWidget(divisionLabel);
-    top->addWidget(division_);
+    division_ = addDivisionChoice(ctx_, top, this);
     top->addStretch(1);
 
     // A scorer works on the latest season, whatever the settings say.

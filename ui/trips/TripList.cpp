@@ -18,6 +18,7 @@
 #include "core/scoring/Recalculation.h"
 #include "core/scoring/Seasons.h"
 #include "core/scoring/Winners.h"
+#include "ui/framework/Choosers.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/StatusWindow.h"
 #include "ui/trips/TripContext.h"
@@ -126,17 +127,7 @@ TripList::TripList(AppContext& ctx, QWidget* parent) : BrowseList(ctx, tripListS
     recalc_->setToolTip("Rewrite the progress points of every trip member of the season");
     top->addWidget(recalc_);
     top->addSpacing(24);
-    division_ = new QComboBox(this);
-    division_->setObjectName("divisionChoice");
-    division_->setMinimumContentsLength(20);
-    division_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    division_->addItem(QString(), 0);
-    for (const auto& [id, name] : recordChoices(ctx_, "Division", "byDivisionName", "DivisionId", "DivisionName"))
-        division_->addItem(name, id.toInt());
-    auto* divisionLabel = new QLabel("Di&vision:", this);
-    divisionLabel->setBuddy(division_);
-    top->addWidget(divisionLabel);
-    top->addWidget(division_);
+    division_ = addDivisionChoice(ctx_, top, this);
     top->addStretch(1);
 
     const bool isScorer = scorer(ctx_);

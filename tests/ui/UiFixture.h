@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include "core/data/ClubRecords.h"
+#include "core/data/SystemSettings.h"
+#include "core/scoring/ScoringContext.h"
 #include "core/session/Globals.h"
 #include "tests/core/session/AppFixture.h"
 #include "ui/framework/AppContext.h"
@@ -21,12 +23,22 @@ protected:
         scope_ = std::make_unique<ui::MessageBackendScope>(&messages_);
     }
     void TearDown() override {
+        ctx_->scoring = nullptr;
+        scoring_.reset();
         scope_.reset();
         ctx_.reset();
         store_.reset();
         WorkstationTest::TearDown();
     }
     ui::AppContext& ctx() { return *ctx_; }
+    // Logs in a "Scorer" with the run's scoring context, as the program does.
+    void beScorer() {
+        g_.SecurityLevel = "Scorer";
+        data::System sys;
+        ASSERT_TRUE(data::readSystem(store(), sys).isOk());
+        scoring_ = std::make_unique<scoring::ScoringContext>(store(), sys, g_);
+        ctx_->scoring = scoring_.get();
+    }
     data::Store& store() { return *store_; }
     // Texts of the messages shown so far.
     std::vector<std::string> shownTexts() const {
@@ -64,6 +76,7 @@ protected:
 
     ui::ScriptedMessages messages_;
     session::Globals g_;
+    std::unique_ptr<scoring::ScoringContext> scoring_;
 
 private:
     std::unique_ptr<data::Store> store_;

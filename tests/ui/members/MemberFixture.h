@@ -25,18 +25,6 @@ protected:
         members::memberValues() = members::MemberValues();
         g_.SecurityLevel = "Administrator";
     }
-    void TearDown() override {
-        ctx().scoring = nullptr;
-        scoring_.reset();
-        UiTest::TearDown();
-    }
-    void beScorer() {
-        g_.SecurityLevel = "Scorer";
-        data::System sys;
-        ASSERT_TRUE(data::readSystem(store(), sys).isOk());
-        scoring_ = std::make_unique<scoring::ScoringContext>(store(), sys, g_);
-        ctx().scoring = scoring_.get();
-    }
     template <typename T>
     T put(T r) {
         data::FileUse use(store(), T::kLabel);
@@ -147,7 +135,6 @@ protected:
         });
     }
 
-    std::unique_ptr<scoring::ScoringContext> scoring_;
     int32_t tripNumber_ = 0;
 };
 

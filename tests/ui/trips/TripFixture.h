@@ -21,19 +21,6 @@ protected:
         UiTest::SetUp();
         trips::tripValues() = trips::TripValues();
     }
-    void TearDown() override {
-        ctx().scoring = nullptr;
-        scoring_.reset();
-        UiTest::TearDown();
-    }
-    // Logs in a "Scorer" with the run's scoring context, as the program does.
-    void beScorer() {
-        g_.SecurityLevel = "Scorer";
-        data::System sys;
-        ASSERT_TRUE(data::readSystem(store(), sys).isOk());
-        scoring_ = std::make_unique<scoring::ScoringContext>(store(), sys, g_);
-        ctx().scoring = scoring_.get();
-    }
     template <typename F>
     void settings(F edit) {
         data::System sys;
@@ -129,7 +116,6 @@ protected:
         return r;
     }
 
-    std::unique_ptr<scoring::ScoringContext> scoring_;
 };
 
 }  // namespace qv::testing

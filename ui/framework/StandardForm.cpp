@@ -89,6 +89,11 @@ Choices recordChoices(AppContext& ctx, const std::string& file, const std::strin
     return out;
 }
 
+std::function<Choices(AppContext&)> choicesOf(std::string file, std::string key, std::string valueField,
+                                              std::string textField) {
+    return [=](AppContext& ctx) { return recordChoices(ctx, file, key, valueField, textField); };
+}
+
 StandardForm::StandardForm(AppContext& ctx, FormSpec design, Request request, Record record, QWidget* parent)
     : QDialog(parent), ctx_(ctx), design_(std::move(design)), request_(request), buffer_(std::move(record)),
       saved_(buffer_) {

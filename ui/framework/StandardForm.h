@@ -44,6 +44,10 @@ Choices recordChoices(AppContext& ctx, const std::string& file, const std::strin
                       const std::string& valueField, const std::string& textField,
                       const std::function<bool(const data::Record&)>& keep = {});
 
+// The same, as a drop list's choices asked each time its form opens.
+std::function<Choices(AppContext&)> choicesOf(std::string file, std::string key, std::string valueField,
+                                              std::string textField);
+
 struct FormField {
     std::string field;  // record field name
     QString prompt;     // "User Id:"

@@ -19,7 +19,7 @@ FormSpec nonMemberForm() {
     design.title = "Add / Edit Non-Member Details";
     design.file = "NonMembers";
     FormField grade{"GradeId", "&Grade:", FieldWidget::Choice};
-    grade.choices = [](AppContext& ctx) { return recordChoices(ctx, "Grade", "byGradeName", "GradeId", "GradeName"); };
+    grade.choices = choicesOf("Grade", "byGradeName", "GradeId", "GradeName");
     FormField lady{"LadiesFlag", "", FieldWidget::Check};
     lady.checkText = " L&adies Non-Member";
     FormField veteran{"VeteranFlag", "", FieldWidget::Check};

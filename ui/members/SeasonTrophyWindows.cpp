@@ -93,17 +93,11 @@ FormSpec seasonTrophyForm() {
     FormField season{"SeasonId", "&Season:", FieldWidget::Choice};
     season.choices = [](AppContext& ctx) { return seasonChoices(ctx, false); };
     FormField division{"DivisionId", "&Division:", FieldWidget::Choice};
-    division.choices = [](AppContext& ctx) {
-        return recordChoices(ctx, "Division", "byDivisionName", "DivisionId", "DivisionName");
-    };
+    division.choices = choicesOf("Division", "byDivisionName", "DivisionId", "DivisionName");
     FormField member{"MemberId", "&Member:", FieldWidget::Choice};
-    member.choices = [](AppContext& ctx) {
-        return recordChoices(ctx, "Members", "byFullName", "MemberId", "FullName");
-    };
+    member.choices = choicesOf("Members", "byFullName", "MemberId", "FullName");
     FormField trophy{"TrophyId", "&Trophy:", FieldWidget::Choice};
-    trophy.choices = [](AppContext& ctx) {
-        return recordChoices(ctx, "Trophy", "byTrophyName", "TrophyId", "TrophyName");
-    };
+    trophy.choices = choicesOf("Trophy", "byTrophyName", "TrophyId", "TrophyName");
     FormField positional{"PositionalTrophy", "", FieldWidget::Check};
     positional.checkText = " &Positional Trophy";
     FormField position{"Position", "Pos&ition:"};

@@ -149,9 +149,7 @@ FormSpec tripTrophyForm(const std::string& allowNonMembers) {
     design.title = "Add / Edit Trip Trophy";
     design.file = "TripTrophy";
     FormField trophy{"TrophyId", "&Trophy:", FieldWidget::Choice};
-    trophy.choices = [](AppContext& ctx) {
-        return recordChoices(ctx, "Trophy", "byTrophyName", "TrophyId", "TrophyName");
-    };
+    trophy.choices = choicesOf("Trophy", "byTrophyName", "TrophyId", "TrophyName");
     design.fields = {{"SeasonId", "Season:"}, trophy};
     design.onOpen = [allowNonMembers](StandardForm& form) {
         AppContext& ctx = form.context();

@@ -174,13 +174,9 @@ FormSpec tripForm() {
     design.file = "Trips";
     FormField division{"DivisionId", "Di&vision:", FieldWidget::Choice};
     // A new trip chooses among the active divisions; an existing one keeps its own.
-    division.choices = [](AppContext& ctx) {
-        return recordChoices(ctx, "Division", "byDivisionName", "DivisionId", "DivisionName");
-    };
+    division.choices = choicesOf("Division", "byDivisionName", "DivisionId", "DivisionName");
     FormField season{"SeasonId", "&Season:", FieldWidget::Choice};
-    season.choices = [](AppContext& ctx) {
-        return recordChoices(ctx, "Season", "bySeasonId", "SeasonId", "SeasonId");
-    };
+    season.choices = choicesOf("Season", "bySeasonId", "SeasonId", "SeasonId");
     FormField date{"TripDate", "Trip &Date:", FieldWidget::Date};
     date.buttonText = "Select a Date";
     date.onButton = pickDate;

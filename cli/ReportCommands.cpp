@@ -1,6 +1,8 @@
 // report: builds a report's data files and renders it without windows.
 //
-//   report trip --trip ID [--pdf FILE] [--html FILE] --user ID
+//   report KIND [--division ID] [--season ID] [--trip ID] [--member ID]
+//          [--pdf FILE] [--html FILE] --user ID
+// Each report takes the criteria its row in kinds() names.
 
 #include <QGuiApplication>
 
@@ -31,17 +33,34 @@ void ensureGuiApplication() {
     static QGuiApplication app(argc, argv);
 }
 
-// One report's criteria, taken from the options into the globals.
+// The criteria a report may take from the command line, each into its global.
+enum Criterion : unsigned { kDivision = 1, kSeason = 2, kTrip = 4, kMember = 8 };
+
+struct CriterionOption {
+    Criterion criterion;
+    const char* option;
+};
+constexpr CriterionOption kCriterionOptions[] = {
+    {kDivision, "--division"}, {kSeason, "--season"}, {kTrip, "--trip"}, {kMember, "--member"}};
+
+// One report: the criteria it needs and its builder. Every later report is a
+// row here and takes its criteria the same way.
 struct ReportKind {
-    const char* option;  // "--trip"
+    unsigned needs;
     Status (*build)(scoring::ScoringContext&, const std::string&, reports::ReportRun&);
 };
 
 const std::map<std::string, ReportKind>& kinds() {
     static const std::map<std::string, ReportKind> all = {
-        {"trip", {"--trip", reports::BuildTripReport}},
+        {"trip", {kTrip, reports::BuildTripReport}},
     };
     return all;
+}
+
+std::string kindNames() {
+    std::string names;
+    for (const auto& [name, kind] : kinds()) names += (names.empty() ? "" : ", ") + name;
+    return names;
 }
 
 bool wholeNumber(const std::string& s, int32_t& out) {
@@ -56,22 +75,44 @@ bool wholeNumber(const std::string& s, int32_t& out) {
     }
 }
 
+const CriterionOption* criterionNamed(const std::string& option, unsigned needs) {
+    for (const CriterionOption& c : kCriterionOptions)
+        if ((needs & c.criterion) && option == c.option) return &c;
+    return nullptr;
+}
+
+// Takes the report's criteria into the globals; an empty text when all is well.
+std::string takeCriteria(const ReportKind& kind, std::map<std::string, std::string>& options,
+                         session::Globals& g) {
+    for (const CriterionOption& c : kCriterionOptions) {
+        if (!(kind.needs & c.criterion)) continue;
+        const std::string& value = options[c.option];
+        if (c.criterion == kSeason) {
+            if (value.empty() || value.size() > g.SeasonId.width()) return std::string(c.option) + " needs a season id";
+            g.SeasonId = value;
+            continue;
+        }
+        int32_t id = 0;
+        if (!wholeNumber(value, id)) return std::string(c.option) + " needs a whole number of 1 or more";
+        (c.criterion == kDivision ? g.DivisionId : c.criterion == kTrip ? g.TripId : g.MemberId) = id;
+    }
+    return {};
+}
+
 int reportCommand(Context& ctx) {
     if (ctx.args.empty()) return kUsage;
     auto kind = kinds().find(ctx.args[0]);
-    if (kind == kinds().end()) return usageError(ctx, "no report named " + ctx.args[0] + " (reports: trip)");
+    if (kind == kinds().end()) return usageError(ctx, "no report named " + ctx.args[0] + " (reports: " + kindNames() + ")");
     std::map<std::string, std::string> options;
     for (size_t i = 1; i < ctx.args.size(); i += 2) {
         const std::string& name = ctx.args[i];
-        if (i + 1 >= ctx.args.size() || (name != kind->second.option && name != "--pdf" && name != "--html"))
+        if (i + 1 >= ctx.args.size() ||
+            (!criterionNamed(name, kind->second.needs) && name != "--pdf" && name != "--html"))
             return usageError(ctx, "unexpected " + name);
         options[name] = ctx.args[i + 1];
     }
     session::Globals& g = session::globals();
-    int32_t id = 0;
-    if (!wholeNumber(options[kind->second.option], id))
-        return usageError(ctx, std::string(kind->second.option) + " needs a whole number of 1 or more");
-    g.TripId = id;
+    if (std::string wrong = takeCriteria(kind->second, options, g); !wrong.empty()) return usageError(ctx, wrong);
 
     scoring::ScoringContext sc(ctx.store(), ctx.session->settings, g);
     reports::ReportRun run;
@@ -105,7 +146,7 @@ int reportCommand(Context& ctx) {
 }  // namespace
 
 void registerReportCommands() {
-    commands()["report"] = {reportCommand, "report trip --trip ID [--pdf FILE] [--html FILE] --user ID",
+    commands()["report"] = {reportCommand, "report KIND [--division ID] [--season ID] [--trip ID] [--member ID] [--pdf FILE] [--html FILE] --user ID",
                             needs(session::Access::AnyUser)};
 }
 

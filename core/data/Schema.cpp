@@ -26,7 +26,9 @@ std::string columnCheck(const FieldDef& f) {
 
 // Tables of our own beside the record files.
 std::vector<std::string> internalTables(Location location) {
-    if (location != Location::Club) return {};
+    if (location != Location::Club)
+        return {"CREATE TABLE IF NOT EXISTS " + quoted(kStationSettingsTable) +
+                " (Name TEXT PRIMARY KEY, Value TEXT NOT NULL DEFAULT '')"};
     return {"CREATE TABLE IF NOT EXISTS " + quoted(kLoginFailuresTable) +
                 " (UserId TEXT PRIMARY KEY, Failures INTEGER NOT NULL DEFAULT 0, "
                 "LastFailure INTEGER NOT NULL DEFAULT 0)",
@@ -41,11 +43,18 @@ const std::vector<std::function<void(sql::Database&, Location)>>& upgradeSteps()
         [](sql::Database&, Location) {},
         // 2: wrong passwords are counted in the club database.
         // 3: settings of the whole club (the organisation name) live there too.
+        // 4: settings of one workstation (its mail server, its transfers).
         [](sql::Database& db, Location where) {
-            for (const auto& s : internalTables(where)) db.exec(s);
+            if (where == Location::Club)
+                for (const auto& s : internalTables(where)) db.exec(s);
         },
         [](sql::Database& db, Location where) {
-            for (const auto& s : internalTables(where)) db.exec(s);
+            if (where == Location::Club)
+                for (const auto& s : internalTables(where)) db.exec(s);
+        },
+        [](sql::Database& db, Location where) {
+            if (where != Location::Club)
+                for (const auto& s : internalTables(where)) db.exec(s);
         },
     };
     return steps;
@@ -99,9 +108,11 @@ void checkTables(sql::Database& db, Location location) {
                 refuse(db, location, "the index " + f->table + "_" + k.name + " is missing");
         }
     }
-    if (location == Location::Club)
-        for (const char* t : {kLoginFailuresTable, kClubSettingsTable})
-            if (!tables.count(t)) refuse(db, location, std::string("the table ") + t + " is missing");
+    const std::vector<const char*> internal = location == Location::Club
+                                                  ? std::vector<const char*>{kLoginFailuresTable, kClubSettingsTable}
+                                                  : std::vector<const char*>{kStationSettingsTable};
+    for (const char* t : internal)
+        if (!tables.count(t)) refuse(db, location, std::string("the table ") + t + " is missing");
 }
 
 }  // namespace

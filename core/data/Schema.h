@@ -28,6 +28,8 @@ void checkSchema(sql::Database& db, Location location);
 inline constexpr const char* kLoginFailuresTable = "_LoginFailures";
 // Settings that every workstation of the club shares, by name.
 inline constexpr const char* kClubSettingsTable = "_ClubSettings";
+// Settings of one workstation, by name.
+inline constexpr const char* kStationSettingsTable = "_StationSettings";
 
 // SQL pieces shared by the schema and the file layer.
 std::string quoted(const std::string& name);

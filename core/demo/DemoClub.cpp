@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/data/ClubSettings.h"
+#include "core/data/NamedSettings.h"
 #include "core/data/ClubRecords.h"
 #include "core/data/Date.h"
 #include "core/data/Decimal.h"

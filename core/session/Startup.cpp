@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "core/data/ClubRecords.h"
-#include "core/data/ClubSettings.h"
+#include "core/data/NamedSettings.h"
 #include "core/data/FixedText.h"
 #include "core/data/SystemSettings.h"
 #include "core/data/Typed.h"

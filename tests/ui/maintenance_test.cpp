@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/data/ClubSettings.h"
+#include "core/data/NamedSettings.h"
 #include "core/data/TripRecords.h"
 #include "core/session/Startup.h"
 #include "tests/ui/UiFixture.h"

@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/data/ClubSettings.h"
+#include "core/data/NamedSettings.h"
 #include "core/data/SystemSettings.h"
 #include "core/data/Typed.h"
 #include "ui/framework/MessageService.h"

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include "core/data/NamedSettings.h"
 #include "core/data/Schema.h"
 #include "tests/core/data/TestWorkstation.h"
 
@@ -38,6 +39,20 @@ TEST_F(Schema, AnOlderDatabaseOfOursIsUpgradedInSteps) {
     ASSERT_TRUE(db.open(club(), nullptr));
     EXPECT_EQ(db.userVersion(), currentSchemaVersion());
     db.exec("SELECT count(*) FROM \"_LoginFailures\"");
+}
+
+TEST_F(Schema, AWorkstationOfVersionThreeGetsItsOwnSettingsTable) {
+    const std::string station = folder.str() + "/DATA/WORKSTATION.DB";
+    exec(station, "DROP TABLE \"_StationSettings\"; PRAGMA user_version = 3");
+    std::unique_ptr<Store> store;
+    ASSERT_TRUE(openWorkstation(folder.str(), store).isOk());
+    ASSERT_TRUE(writeSetting(*store, Location::Workstation, "MailPort", "587").isOk());
+    ASSERT_TRUE(writeSetting(*store, Location::Workstation, "MailPort", "465").isOk());
+    std::string port, club;
+    ASSERT_TRUE(readSetting(*store, Location::Workstation, "MailPort", port).isOk());
+    EXPECT_EQ(port, "465");
+    ASSERT_TRUE(readSetting(*store, Location::Club, "MailPort", club).isOk());
+    EXPECT_EQ(club, "") << "a workstation's setting is not the club's";
 }
 
 TEST_F(Schema, AnUpgradeThatLeavesADamagedDatabaseIsUndone) {

@@ -17,13 +17,10 @@
   <xsl:variable name="safe">/-</xsl:variable>
 
   <xsl:template match="/">
-    <xsl:variable name="columns">
-      <xsl:call-template name="column-count"><xsl:with-param name="rows" select="$rows"/></xsl:call-template>
-    </xsl:variable>
     <html>
       <head>
         <title><xsl:value-of select="$title"/></title>
-        <xsl:if test="$columns &gt; 7 or $race">
+        <xsl:if test="count($columns) &gt; 7 or $race">
           <meta name="orientation" content="landscape"/>
         </xsl:if>
         <xsl:call-template name="styles"/>
@@ -34,7 +31,6 @@
         <xsl:choose>
           <xsl:when test="$rows">
             <xsl:call-template name="cross-tab">
-              <xsl:with-param name="rows" select="$rows"/>
               <xsl:with-param name="prefix" select="'Trip '"/>
             </xsl:call-template>
             <p class="small"><xsl:value-of select="$note"/> (L) ladies; (V) veteran.</p>
@@ -53,7 +49,7 @@
   <xsl:template name="race">
     <xsl:variable name="totals" select="$rows[columnid = $totalColumn]"/>
     <xsl:variable name="grades" select="$totals[generate-id() = generate-id(key('gradeTotal', gradename)[1])]"/>
-    <h2>The Season Race</h2>
+    <h2 style="page-break-before: always;">The Season Race</h2>
     <p class="small">Each grade's leaders (up to <xsl:value-of select="$leaders"/>): their points added up trip by trip.</p>
     <table width="100%">
       <xsl:for-each select="$grades">
@@ -81,7 +77,7 @@
   <!-- One grade's chart; the context is one of the grade's total rows. -->
   <xsl:template name="race-chart">
     <xsl:variable name="grade" select="gradename"/>
-    <xsl:variable name="trips" select="$rows[columnid != $totalColumn][generate-id() = generate-id(key('column', columnid)[1])]"/>
+    <xsl:variable name="trips" select="$columns[columnid != $totalColumn]"/>
     <xsl:variable name="src">
       <xsl:text>chart:</xsl:text>
       <xsl:choose>

@@ -4,7 +4,8 @@
      lists, one Row per member and column (columnid, columnname, data), and
      every row of a member carries memberid; the tables put the members down
      and the columns across, grouped by grade, best total first and, among
-     equal totals, the lower member id first. -->
+     equal totals, the lower member id first. The importing definition
+     names its rows as the global $rows. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="html" encoding="UTF-8" indent="no"/>
   <xsl:param name="data" select="''"/>
@@ -17,16 +18,24 @@
   <xsl:key name="column" match="Row" use="columnid"/>
   <xsl:key name="gradeTotal" match="Row[columnid = 9999]" use="gradename"/>
 
+  <!-- One row for each column of the table. The last member has most of
+       them (every trip, or every species met before him); the others are
+       found among the rest, so that few rows pay for the grouping. -->
+  <xsl:variable name="lastMember" select="$rows[last()]/memberid"/>
+  <xsl:variable name="columns"
+                select="$rows[memberid = $lastMember] |
+                        $rows[not(key('cell', concat($lastMember, ':', columnid)))]
+                             [generate-id() = generate-id(key('column', columnid)[1])]"/>
+
   <xsl:template name="styles">
     <style>
       body { font-family: 'DejaVu Sans'; font-size: 8.5pt; color: #222; }
       h1 { font-size: 15pt; color: #1f3a5f; margin: 0 0 2px 0; }
       h2 { font-size: 11pt; color: #1f3a5f; margin: 16px 0 4px 0; }
       .sub { color: #444; margin: 0 0 8px 0; }
-      table { border-collapse: collapse; }
       th { background: #1f3a5f; color: white; font-weight: bold; padding: 3px 3px; font-size: 8pt; }
       th.name { text-align: left; }
-      td { padding: 2px 3px; border-bottom: 1px solid #d8dee6; }
+      td { padding: 2px 3px; }
       td.n { text-align: right; white-space: nowrap; }
       td.z { text-align: right; white-space: nowrap; color: #9aa4b0; }
       td.t { text-align: right; white-space: nowrap; font-weight: bold; background: #f1f4f8; }
@@ -48,22 +57,13 @@
     </p>
   </xsl:template>
 
-  <!-- The distinct columns of $rows, one row each (sort them by columnid). -->
-  <xsl:template name="column-count">
-    <xsl:param name="rows"/>
-    <xsl:value-of select="count($rows[generate-id() = generate-id(key('column', columnid)[1])])"/>
-  </xsl:template>
-
-  <!-- The table. $blank: what a missing cell shows; $zeroes: whether a
-       zero is shown dimmed; $heading: the caption over the non-total
-       columns; $totalFirstClass: the class of the total column. -->
+  <!-- The table: members down, columns across. $blank: what a missing
+       cell shows; $prefix: put before each non-total column's name. -->
   <xsl:template name="cross-tab">
-    <xsl:param name="rows"/>
     <xsl:param name="blank" select="''"/>
     <xsl:param name="prefix" select="''"/>
-    <xsl:variable name="columns" select="$rows[generate-id() = generate-id(key('column', columnid)[1])]"/>
     <xsl:variable name="totals" select="$rows[columnid = $totalColumn]"/>
-    <table width="100%">
+    <table width="100%" cellspacing="0">
       <thead><tr>
         <th>Pos</th>
         <th class="name">Angler</th>
@@ -92,6 +92,7 @@
           <xsl:variable name="member" select="memberid"/>
           <xsl:variable name="mine" select="number(data)"/>
           <tr>
+            <xsl:if test="position() mod 2 = 0"><xsl:attribute name="bgcolor">#f2f5f9</xsl:attribute></xsl:if>
             <td class="pos"><xsl:value-of select="count($inGrade[number(data) &gt; $mine]) + 1"/></td>
             <td class="name"><xsl:value-of select="fullname"/></td>
             <xsl:for-each select="$columns">

@@ -39,11 +39,16 @@
       td.n { text-align: right; white-space: nowrap; }
       td.z { text-align: right; white-space: nowrap; color: #9aa4b0; }
       td.t { text-align: right; white-space: nowrap; font-weight: bold; background: #f1f4f8; }
-      td.pos { text-align: right; color: #555; }
+      td.pos { text-align: right; color: #555; white-space: nowrap; }
       td.name { white-space: nowrap; }
       tr.grade td { background: #e8eef5; color: #1f3a5f; font-weight: bold; padding-top: 5px; }
       .small { color: #666; font-size: 7.5pt; }
       p.none { color: #666; font-style: italic; }
+      <!-- Many columns: a smaller hand, so that a season of trips still fits across the page. -->
+      <xsl:choose>
+        <xsl:when test="count($columns) &gt; 20">td, th { font-size: 6pt; padding: 1px 1px; }</xsl:when>
+        <xsl:when test="count($columns) &gt; 14">td, th { font-size: 6.5pt; padding: 1px 2px; }</xsl:when>
+      </xsl:choose>
     </style>
   </xsl:template>
 
@@ -65,7 +70,7 @@
     <xsl:variable name="totals" select="$rows[columnid = $totalColumn]"/>
     <table width="100%" cellspacing="0">
       <thead><tr>
-        <th>Pos</th>
+        <th style="white-space: nowrap;">Pos</th>
         <th class="name">Angler</th>
         <xsl:for-each select="$columns">
           <xsl:sort select="columnid" data-type="number"/>

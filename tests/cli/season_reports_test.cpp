@@ -30,7 +30,8 @@ struct Case {
 TEST_F(SeasonReports, TheDemoSeasonsReportsAndTheirDataFiles) {
     const Case cases[] = {
         {"season", "rptSeason.xml",
-         {"Season Report", "Offshore Boat", "Season 2025", "Total Length (ins)", "Rangi Whitcombe", "A Grade"}},
+         {"Season Report", "Offshore Boat", "Season 2025", "Total Length (ins)", "Rangi Whitcombe", "A Grade",
+          "Lengths are wholes and twelfths"}},
         {"progress", "rptProgressPts.xml",
          {"Progressive Points", "Trip 8", "The Season Race", "Total", "Page 2 of "}},
         {"championship", "rptChampionshipPts.xml", {"Championship Points", "Trip 1", "Una Fairbrother (L) (V)"}},

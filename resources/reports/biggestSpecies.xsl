@@ -68,8 +68,8 @@
                     <td class="name"><b><xsl:if test="position() = 1"><xsl:value-of select="speciesname"/></xsl:if></b></td>
                     <td class="name"><xsl:value-of select="fullname"/></td>
                     <td class="name"><xsl:value-of select="gradename"/></td>
-                    <td class="n"><xsl:if test="not($byLength)"><xsl:attribute name="style">font-weight: bold</xsl:attribute></xsl:if><xsl:call-template name="weight"/></td>
-                    <td class="n"><xsl:if test="$byLength"><xsl:attribute name="style">font-weight: bold</xsl:attribute></xsl:if><xsl:call-template name="length"/></td>
+                    <td class="n"><xsl:choose><xsl:when test="$byLength"><xsl:call-template name="weight"/></xsl:when><xsl:otherwise><b><xsl:call-template name="weight"/></b></xsl:otherwise></xsl:choose></td>
+                    <td class="n"><xsl:choose><xsl:when test="$byLength"><b><xsl:call-template name="length"/></b></xsl:when><xsl:otherwise><xsl:call-template name="length"/></xsl:otherwise></xsl:choose></td>
                     <td class="n"><xsl:value-of select="lineclass"/></td>
                     <td class="c"><xsl:value-of select="releasekill"/></td>
                     <xsl:if test="not($trip)">

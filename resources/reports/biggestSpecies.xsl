@@ -50,6 +50,7 @@
           <xsl:for-each select="$rows[generate-id() = generate-id(key('species', speciesname)[1])]">
             <xsl:sort select="speciesname"/>
             <xsl:variable name="all" select="key('species', speciesname)"/>
+            <xsl:variable name="shade" select="position() mod 2 = 0"/>
             <xsl:variable name="top">
               <xsl:for-each select="$all">
                 <xsl:sort select="number(specieslength[$byLength] | speciesweight[not($byLength)])"
@@ -64,28 +65,28 @@
             <xsl:choose>
               <xsl:when test="number($top) &gt; 0">
                 <xsl:for-each select="$best">
-                  <tr>
-                    <td class="name"><b><xsl:if test="position() = 1"><xsl:value-of select="speciesname"/></xsl:if></b></td>
-                    <td class="name"><xsl:value-of select="fullname"/></td>
-                    <td class="name"><xsl:value-of select="gradename"/></td>
-                    <td class="n"><xsl:choose><xsl:when test="$byLength"><xsl:call-template name="weight"/></xsl:when><xsl:otherwise><b><xsl:call-template name="weight"/></b></xsl:otherwise></xsl:choose></td>
-                    <td class="n"><xsl:choose><xsl:when test="$byLength"><b><xsl:call-template name="length"/></b></xsl:when><xsl:otherwise><xsl:call-template name="length"/></xsl:otherwise></xsl:choose></td>
-                    <td class="n"><xsl:value-of select="lineclass"/></td>
-                    <td class="c"><xsl:value-of select="releasekill"/></td>
+                  <tr><xsl:if test="$shade"><xsl:attribute name="bgcolor">#eef2f7</xsl:attribute></xsl:if>
+                    <td nowrap="nowrap"><b><xsl:if test="position() = 1"><xsl:value-of select="speciesname"/></xsl:if></b></td>
+                    <td nowrap="nowrap"><xsl:value-of select="fullname"/></td>
+                    <td nowrap="nowrap"><xsl:value-of select="gradename"/></td>
+                    <td align="right"><xsl:choose><xsl:when test="$byLength"><xsl:call-template name="weight"/></xsl:when><xsl:otherwise><b><xsl:call-template name="weight"/></b></xsl:otherwise></xsl:choose></td>
+                    <td align="right"><xsl:choose><xsl:when test="$byLength"><b><xsl:call-template name="length"/></b></xsl:when><xsl:otherwise><xsl:call-template name="length"/></xsl:otherwise></xsl:choose></td>
+                    <td align="right"><xsl:value-of select="lineclass"/></td>
+                    <td align="center"><xsl:value-of select="releasekill"/></td>
                     <xsl:if test="not($trip)">
-                      <td class="n"><xsl:value-of select="seasontripnumber"/></td>
-                      <td class="n"><xsl:value-of select="tripdate"/></td>
+                      <td align="right"><xsl:value-of select="seasontripnumber"/></td>
+                      <td align="right"><xsl:value-of select="tripdate"/></td>
                     </xsl:if>
-                    <td class="n"><xsl:if test="position() = 1"><xsl:value-of select="count($all)"/></xsl:if></td>
+                    <td align="right"><xsl:if test="position() = 1"><xsl:value-of select="count($all)"/></xsl:if></td>
                   </tr>
                 </xsl:for-each>
               </xsl:when>
               <xsl:otherwise>
-                <tr>
-                  <td class="name"><b><xsl:value-of select="speciesname"/></b></td>
+                <tr><xsl:if test="$shade"><xsl:attribute name="bgcolor">#eef2f7</xsl:attribute></xsl:if>
+                  <td nowrap="nowrap"><b><xsl:value-of select="speciesname"/></b></td>
                   <td colspan="6"><span class="small">no fish measured</span></td>
                   <xsl:if test="not($trip)"><td></td><td></td></xsl:if>
-                  <td class="n"><xsl:value-of select="count($all)"/></td>
+                  <td align="right"><xsl:value-of select="count($all)"/></td>
                 </tr>
               </xsl:otherwise>
             </xsl:choose>

@@ -94,6 +94,36 @@ TEST_F(Reports, ATripWithoutAnglersSaysSoAndTheWindowStays) {
     EXPECT_EQ(w.result(), 0);
 }
 
+TEST_F(Reports, CatchReportsAskForTheirCriteria) {
+    ctx().settings.IndividualCatchesApplies = 1;
+    ui::ReportsWindow w(ctx());
+    w.show();
+    const struct {
+        const char* button;
+        bool trip, member;
+    } wants[] = {{"Catch and Release", false, false}, {"Trip Catch Details", true, false},
+                 {"Points by Line Class", false, false}, {"Trip Team Points", true, false},
+                 {"Biggest Species", false, false}, {"Trip Biggest Species", true, false},
+                 {"Caught by Fly", false, false}, {"Certificate", false, true}};
+    for (const auto& want : wants) {
+        w.reportButton(want.button)->click();
+        EXPECT_TRUE(w.reportButton(want.button)->isChecked()) << want.button;
+        EXPECT_TRUE(w.criterion("&Division:")->isEnabled()) << want.button;
+        EXPECT_TRUE(w.criterion("&Season:")->isEnabled()) << want.button;
+        EXPECT_EQ(w.criterion("&Trip:")->isEnabled(), want.trip) << want.button;
+        EXPECT_EQ(w.criterion("M&ember:")->isEnabled(), want.member) << want.button;
+    }
+    // No catches in the season: the fly report says so and the window stays.
+    w.reportButton("Caught by Fly")->click();
+    pick(w.criterion("&Division:"), "Offshore");
+    pick(w.criterion("&Season:"), "2026");
+    ASSERT_TRUE(w.createButton()->isEnabled());
+    w.createReport();
+    ASSERT_FALSE(shownTexts().empty());
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Fly Report");
+    EXPECT_TRUE(w.isVisible());
+}
+
 TEST_F(Reports, AReportOfALaterVersionSaysSo) {
     ui::ReportsWindow w(ctx());
     w.reportButton("Certificate")->click();

@@ -19,6 +19,10 @@
 #include "core/data/Typed.h"
 #include "core/reports/PointsReport.h"
 #include "core/reports/SeasonReport.h"
+#include "core/reports/CatchRelease.h"
+#include "core/reports/CatchReports.h"
+#include "core/reports/Certificate.h"
+#include "core/reports/TeamPoints.h"
 #include "core/reports/TripReport.h"
 #include "engine/ReportEngine.h"
 #include "ui/framework/MessageService.h"
@@ -55,15 +59,15 @@ const std::vector<ReportButton>& reportButtons() {
         {kGeneral, "Trip Details", kDivision | kSeason | kTrip, reports::BuildTripReport},
         {kGeneral, "Member", kMember, nullptr},
         {kGeneral, "Season", kDivision | kSeason, reports::BuildSeasonReport},
-        {kGeneral, "Certificate", kDivision | kSeason | kMember, nullptr, false},
+        {kGeneral, "Certificate", kDivision | kSeason | kMember, reports::BuildCertificate, false},
         {kGeneral, "Trophy Winners", kDivision | kSeason, nullptr},
-        {kCatches, "Catch and Release", kDivision | kSeason, nullptr},
-        {kCatches, "Trip Catch Details", kDivision | kSeason | kTrip, nullptr},
-        {kCatches, "Points by Line Class", kDivision | kSeason, nullptr},
-        {kCatches, "Trip Team Points", kDivision | kSeason | kTrip, nullptr},
-        {kCatches, "Biggest Species", kDivision | kSeason, nullptr},
-        {kCatches, "Trip Biggest Species", kDivision | kSeason | kTrip, nullptr},
-        {kCatches, "Caught by Fly", kDivision | kSeason, nullptr},
+        {kCatches, "Catch and Release", kDivision | kSeason, reports::BuildCatchReleaseReport},
+        {kCatches, "Trip Catch Details", kDivision | kSeason | kTrip, reports::BuildTripCatchReport},
+        {kCatches, "Points by Line Class", kDivision | kSeason, reports::BuildLineClassReport},
+        {kCatches, "Trip Team Points", kDivision | kSeason | kTrip, reports::BuildTeamPoints},
+        {kCatches, "Biggest Species", kDivision | kSeason, reports::BuildBiggestSpeciesReport},
+        {kCatches, "Trip Biggest Species", kDivision | kSeason | kTrip, reports::BuildTripBiggestSpeciesReport},
+        {kCatches, "Caught by Fly", kDivision | kSeason, reports::BuildFlyReport},
         {kProgress, "Progress Scores", kDivision | kSeason, reports::BuildProgressPointsReport},
         {kProgress, "Championship Scores", kDivision | kSeason, reports::BuildChampionshipPointsReport},
         {kExport, "Member History CSV", kDivision, nullptr, false},
@@ -129,7 +133,8 @@ ReportsWindow::ReportsWindow(AppContext& ctx, QWidget* parent) : QDialog(parent)
     }
     for (auto& [tab, grid] : pages) grid->setRowStretch(grid->rowCount(), 1);
     // Catch reports only where individual catches are recorded.
-    if (ctx_.settings.IndividualCatchesApplies == 0) tabs_->setTabVisible(1, false);
+    for (int t = 0; t < tabs_->count(); ++t)
+        if (tabs_->tabText(t) == kCatches) tabs_->setTabVisible(t, ctx_.settings.IndividualCatchesApplies != 0);
     layout->addWidget(tabs_);
 
     auto* group = new QGroupBox("Criteria Selection", this);

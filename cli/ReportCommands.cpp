@@ -12,7 +12,9 @@
 
 #include "cli/Cli.h"
 #include "core/data/Date.h"
+#include "core/reports/MemberReport.h"
 #include "core/reports/TripReport.h"
+#include "core/reports/TrophyWinnersReport.h"
 #include "core/scoring/ScoringContext.h"
 #include "core/session/Globals.h"
 #include "engine/ReportEngine.h"
@@ -53,6 +55,8 @@ struct ReportKind {
 const std::map<std::string, ReportKind>& kinds() {
     static const std::map<std::string, ReportKind> all = {
         {"trip", {kTrip, reports::BuildTripReport}},
+        {"member", {kMember, reports::BuildMemberReport}},
+        {"trophy-winners", {kDivision | kSeason, reports::BuildTrophyWinnersReport}},
     };
     return all;
 }

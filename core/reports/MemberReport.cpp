@@ -126,9 +126,10 @@ int32_t AwardIds::next(std::string_view seasonId, int32_t divisionId, int count)
     fits = fits && value >= 1 && value <= INT32_MAX;
     int32_t id = static_cast<int32_t>(value);
     if (!fits || used_.count(id)) {
-        // The number after the highest id given so far.
-        id = used_.empty() ? 1 : *used_.rbegin() + 1;
-        while (used_.count(id)) ++id;
+        // Mended ids count down from the top of the range, where the digits
+        // of a later award will not reach, so later awards keep their own.
+        id = INT32_MAX;
+        while (used_.count(id)) --id;
     }
     used_.insert(id);
     return id;

@@ -42,8 +42,8 @@ data::Status EmptyMemberReportWork(data::Store& store);
 // The AWARDID of each award: the clipped season id, the division id and the
 // running award count written one after the other. Written side by side
 // these can name two awards alike (division 1 with count 12 and division 11
-// with count 2), or not fit a long; such an award takes the number after the
-// highest one given so far instead, so each id names one award.
+// with count 2), or not fit a long; such an award takes the highest free
+// number of the long's range instead, so each id names one award.
 class AwardIds {
 public:
     int32_t next(std::string_view seasonId, int32_t divisionId, int count);

@@ -54,9 +54,10 @@ Status seasonPlacings(scoring::ScoringContext& ctx, NameBook& names, int32_t mem
         return true;
     });
     if (!s) return s;
+    PlacingBook book(ctx);
     for (const TempMemberReport& pair : pairs) {
         std::vector<scoring::SubGradeStanding> placings;
-        if (s = reports::seasonPlacings(ctx, pair.DivisionId, pair.SeasonId, placings); !s) return s;
+        if (s = book.placings(pair.DivisionId, pair.SeasonId, placings); !s) return s;
         for (const scoring::SubGradeStanding& p : placings) {
             if (p.MemberId != memberId) continue;
             std::string label;
@@ -74,12 +75,14 @@ Status tripWins(scoring::ScoringContext& ctx, NameBook& names, int32_t memberId,
         return true;
     });
     if (!s) return s;
+    scoring::GradeBook grades(ctx.store());
+    if (s = grades.readAll(); !s) return s;
     for (int32_t tripId : tripIds) {
         Trips trip;
         trip.TripId = tripId;
         if (s = fetchRecord(ctx.store(), trip, "byTripId"); s.isFailed()) return s;
         if (!s) continue;
-        if (s = scoring::BuildTripGradeWinners(ctx, tripId); !s) return s;
+        if (s = scoring::BuildTripGradeWinners(ctx, tripId, grades); !s) return s;
         for (const scoring::TripGradeWinner& w : ctx.tripGradeWinners) {
             if (w.MemberId != memberId) continue;
             Grade grade;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "core/data/FixedText.h"
+#include "core/data/TripRecords.h"
+#include "core/scoring/Grades.h"
+#include "core/scoring/Seasons.h"
 #include "core/scoring/Standings.h"
 
 namespace qv::reports {
@@ -56,10 +59,61 @@ std::string placeWords(int position) {
     }
 }
 
-Status seasonPlacings(scoring::ScoringContext& ctx, int32_t divisionId, std::string_view seasonId,
-                      std::vector<scoring::SubGradeStanding>& out) {
-    if (Status s = scoring::BuildSubGradeStandings(ctx, divisionId, seasonId); !s) return s;
-    out = ctx.subGradeStandings;
+Status PlacingBook::readMembers() {
+    membersRead_ = true;
+    return scoring::detail::walkRecords<Members>(ctx_.store(), "byMemberId", {}, [&](const Members& m) {
+        members_[m.MemberId] = m;
+        return true;
+    });
+}
+
+Status PlacingBook::placings(int32_t divisionId, std::string_view seasonId,
+                             std::vector<scoring::SubGradeStanding>& out) {
+    using scoring::detail::number;
+    using scoring::detail::text;
+    using scoring::detail::walkRecords;
+    out.clear();
+    Store& store = ctx_.store();
+    if (!membersRead_)
+        if (Status s = readMembers(); !s) return s;
+    auto history = history_.find(divisionId);
+    if (history == history_.end()) {
+        std::map<int32_t, std::vector<GradeHistory>> rows;
+        if (Status s = scoring::readDivisionHistory(store, divisionId, rows); !s) return s;
+        history = history_.emplace(divisionId, std::move(rows)).first;
+    }
+
+    std::vector<int32_t> tripIds;
+    Status s = walkRecords<Trips>(store, "bySeasonIdDivisionId", {text(clip(seasonId)), number(divisionId)},
+                                  [&](const Trips& t) {
+                                      if (!scoring::sameSeason(t.SeasonId, seasonId) || t.DivisionId != divisionId)
+                                          return false;
+                                      tripIds.push_back(t.TripId);
+                                      return true;
+                                  });
+    if (!s) return s;
+    // Each member's highest progress points of the season.
+    std::map<int32_t, Decimal> best;
+    for (int32_t tripId : tripIds) {
+        s = walkRecords<TripMember>(store, "byTripId", {number(tripId)}, [&](const TripMember& tm) {
+            if (tm.TripId != tripId) return false;
+            if (tm.MemberId < 1) return true;
+            auto [it, fresh] = best.try_emplace(tm.MemberId, tm.ProgressPoints);
+            if (!fresh && tm.ProgressPoints > it->second) it->second = tm.ProgressPoints;
+            return true;
+        });
+        if (!s) return s;
+    }
+    std::vector<scoring::StandingCandidate> candidates;
+    for (const auto& [memberId, points] : best) {
+        auto h = history->second.find(memberId);
+        const int32_t grade = h == history->second.end() ? 0 : scoring::gradeFromHistory(h->second, divisionId, seasonId);
+        auto m = members_.find(memberId);
+        const Members member = m == members_.end() ? Members() : m->second;  // placed under its grade only
+        for (std::string& code : scoring::standingCodes(ctx_.settings(), member, std::to_string(grade), seasonId))
+            candidates.push_back({std::move(code), memberId, points});
+    }
+    out = scoring::placeCandidates(std::move(candidates));
     std::stable_sort(out.begin(), out.end(), [](const scoring::SubGradeStanding& a, const scoring::SubGradeStanding& b) {
         if (a.GradeId != b.GradeId) return a.GradeId < b.GradeId;
         if (a.Position != b.Position) return a.Position < b.Position;

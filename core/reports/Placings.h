@@ -3,10 +3,12 @@
 // and season in group order, the label of each group, and the place words.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/data/ClubRecords.h"
 #include "core/messages/Status.h"
 #include "core/reports/NameBook.h"
 #include "core/scoring/ScoringContext.h"
@@ -24,9 +26,23 @@ data::Status placingGroupLabel(NameBook& names, std::string_view code, ClassStyl
 // "First Place", "Second Place", "Third Place"; blank for any other position.
 std::string placeWords(int position);
 
-// The season placings of the division and season (members only), sorted by
-// group code, then position, then member id.
-data::Status seasonPlacings(scoring::ScoringContext& ctx, int32_t divisionId, std::string_view seasonId,
-                            std::vector<scoring::SubGradeStanding>& out);
+// The season placings of divisions and seasons by the standings rules, for a
+// build that asks for many: the members and each division's grade history
+// are read once for all of them.
+class PlacingBook {
+public:
+    explicit PlacingBook(scoring::ScoringContext& ctx) : ctx_(ctx) {}
+    // The placings of the division and season (members only), sorted by
+    // group code, then position, then member id.
+    data::Status placings(int32_t divisionId, std::string_view seasonId,
+                          std::vector<scoring::SubGradeStanding>& out);
+
+private:
+    data::Status readMembers();
+    scoring::ScoringContext& ctx_;
+    bool membersRead_ = false;
+    std::map<int32_t, data::Members> members_;
+    std::map<int32_t, std::map<int32_t, std::vector<data::GradeHistory>>> history_;  // by division, member
+};
 
 }  // namespace qv::reports

@@ -108,7 +108,8 @@ private:
 
     Status placings() {
         std::vector<scoring::SubGradeStanding> rows;
-        if (Status s = seasonPlacings(ctx_, division_, season_, rows); !s) return s;
+        PlacingBook book(ctx_);
+        if (Status s = book.placings(division_, season_, rows); !s) return s;
         for (size_t i = 0; i < rows.size(); ++i) {
             const scoring::SubGradeStanding& p = rows[i];
             if (i == 0 || rows[i - 1].GradeId != p.GradeId) {
@@ -134,8 +135,10 @@ private:
     }
 
     Status tripWinners() {
+        scoring::GradeBook grades(store_);
+        if (Status s = grades.readAll(); !s) return s;
         for (const Trips& trip : trips_) {
-            if (Status s = scoring::BuildTripGradeWinners(ctx_, trip.TripId); !s) return s;
+            if (Status s = scoring::BuildTripGradeWinners(ctx_, trip.TripId, grades); !s) return s;
             for (const scoring::TripGradeWinner& w : ctx_.tripGradeWinners) {
                 TripWin win{trip.SeasonTripNumber, {}, {}};
                 Grade grade;

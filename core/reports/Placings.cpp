@@ -1,6 +1,7 @@
 #include "core/reports/Placings.h"
 
 #include <algorithm>
+#include <set>
 
 #include "core/data/FixedText.h"
 #include "core/data/TripRecords.h"
@@ -83,27 +84,28 @@ Status PlacingBook::placings(int32_t divisionId, std::string_view seasonId,
         history = history_.emplace(divisionId, std::move(rows)).first;
     }
 
-    std::vector<int32_t> tripIds;
+    std::set<int32_t> tripIds;
     Status s = walkRecords<Trips>(store, "bySeasonIdDivisionId", {text(clip(seasonId)), number(divisionId)},
                                   [&](const Trips& t) {
                                       if (!scoring::sameSeason(t.SeasonId, seasonId) || t.DivisionId != divisionId)
                                           return false;
-                                      tripIds.push_back(t.TripId);
+                                      tripIds.insert(t.TripId);
                                       return true;
                                   });
-    if (!s) return s;
-    // Each member's highest progress points of the season.
+    if (!s || tripIds.empty()) return s;
+    // Each member's highest progress points of the season. A season's trips
+    // are mostly numbered close together: one walk over their range reads
+    // them all, passing over the few of other divisions in between.
     std::map<int32_t, Decimal> best;
-    for (int32_t tripId : tripIds) {
-        s = walkRecords<TripMember>(store, "byTripId", {number(tripId)}, [&](const TripMember& tm) {
-            if (tm.TripId != tripId) return false;
-            if (tm.MemberId < 1) return true;
-            auto [it, fresh] = best.try_emplace(tm.MemberId, tm.ProgressPoints);
-            if (!fresh && tm.ProgressPoints > it->second) it->second = tm.ProgressPoints;
-            return true;
-        });
-        if (!s) return s;
-    }
+    const int32_t last = *tripIds.rbegin();
+    s = walkRecords<TripMember>(store, "byTripId", {number(*tripIds.begin())}, [&](const TripMember& tm) {
+        if (tm.TripId > last) return false;
+        if (tm.MemberId < 1 || !tripIds.count(tm.TripId)) return true;
+        auto [it, fresh] = best.try_emplace(tm.MemberId, tm.ProgressPoints);
+        if (!fresh && tm.ProgressPoints > it->second) it->second = tm.ProgressPoints;
+        return true;
+    });
+    if (!s) return s;
     std::vector<scoring::StandingCandidate> candidates;
     for (const auto& [memberId, points] : best) {
         auto h = history->second.find(memberId);

@@ -18,7 +18,9 @@
 #include "core/reports/CatchReports.h"
 #include "core/reports/Certificate.h"
 #include "core/reports/TeamPoints.h"
+#include "core/reports/MemberReport.h"
 #include "core/reports/TripReport.h"
+#include "core/reports/TrophyWinnersReport.h"
 #include "core/scoring/ScoringContext.h"
 #include "core/session/Globals.h"
 #include "engine/ReportEngine.h"
@@ -72,6 +74,8 @@ const std::map<std::string, ReportKind>& kinds() {
         {"catch-release", {kDivision | kSeason, reports::BuildCatchReleaseReport}},
         {"certificate", {kDivision | kSeason | kMember, reports::BuildCertificate, false}},
         {"team-points", {kDivision | kSeason | kTrip, reports::BuildTeamPoints}},
+        {"member", {kMember, reports::BuildMemberReport}},
+        {"trophy-winners", {kDivision | kSeason, reports::BuildTrophyWinnersReport}},
     };
     return all;
 }

@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "core/data/ClubRecords.h"
 #include "core/data/TripRecords.h"
+#include "core/data/WorkstationRecords.h"
 #include "core/data/Typed.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/reports/ReportsWindow.h"
@@ -121,6 +123,54 @@ TEST_F(Reports, CatchReportsAskForTheirCriteria) {
     w.createReport();
     ASSERT_FALSE(shownTexts().empty());
     EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Fly Report");
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(Reports, MemberEmptiesItsWorkFileAndNeedsOnlyAMember) {
+    data::FileUse work(store(), "TempMemberReport"), members(store(), "Members");
+    data::TempMemberReport left;
+    left.DivisionId = division;
+    left.SeasonId = "2026";
+    left.TripId = 1;
+    ASSERT_TRUE(data::insertRecord(store(), left).isOk());
+    data::Members m;
+    m.FirstName = "Ann";
+    m.LastName = "Smith";
+    m.FullName = "Ann Smith";
+    m.InactiveFlag = "N";
+    ASSERT_TRUE(data::insertRecord(store(), m).isOk());
+
+    data::Record r = store().newRecord("TempMemberReport");
+    ASSERT_TRUE(store().walk("TempMemberReport", "").next(r).isOk());
+    ui::ReportsWindow w(ctx());
+    w.show();
+    w.reportButton("Member")->click();
+    EXPECT_EQ(w.chosen(), "Member");
+    EXPECT_TRUE(store().walk("TempMemberReport", "").next(r).isNotFound()) << "the work file is emptied";
+    EXPECT_TRUE(w.criterion("M&ember:")->isEnabled());
+    EXPECT_FALSE(w.criterion("&Division:")->isEnabled());
+    EXPECT_FALSE(w.createButton()->isEnabled());
+    pick(w.criterion("M&ember:"), "Ann Smith");
+    EXPECT_TRUE(w.createButton()->isEnabled());
+    // A member without history, trips or awards has no report.
+    w.createReport();
+    ASSERT_FALSE(shownTexts().empty());
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Member Report");
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(Reports, TrophyWinnersNeedsADivisionAndASeason) {
+    ui::ReportsWindow w(ctx());
+    w.show();
+    w.reportButton("Trophy Winners")->click();
+    EXPECT_FALSE(w.criterion("&Trip:")->isEnabled());
+    pick(w.criterion("&Division:"), "Offshore");
+    EXPECT_FALSE(w.createButton()->isEnabled());
+    pick(w.criterion("&Season:"), "2026");
+    ASSERT_TRUE(w.createButton()->isEnabled());
+    // Its one trip has no anglers, and nothing else was won.
+    w.createReport();
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Trophy Winners Report");
     EXPECT_TRUE(w.isVisible());
 }
 

@@ -23,13 +23,16 @@
 #include "core/reports/CatchReports.h"
 #include "core/reports/Certificate.h"
 #include "core/reports/TeamPoints.h"
+#include "core/reports/MemberReport.h"
 #include "core/reports/TripReport.h"
+#include "core/reports/TrophyWinnersReport.h"
 #include "engine/ReportEngine.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/StandardForm.h"
 #include "ui/framework/StatusWindow.h"
 #include "ui/framework/WindowPlacement.h"
 #include "ui/framework/WindowRegistry.h"
+#include "ui/reports/MemberReportStatus.h"
 #include "ui/reports/ReportPreview.h"
 
 namespace qv::ui {
@@ -38,6 +41,13 @@ namespace {
 
 enum Need : unsigned { kDivision = 1, kSeason = 2, kTrip = 4, kMember = 8 };
 using Builder = data::Status (*)(scoring::ScoringContext&, const std::string&, reports::ReportRun&);
+// A builder that shows a status window of its own.
+using OwnStatusBuilder = data::Status (*)(QWidget*, scoring::ScoringContext&, const std::string&,
+                                          reports::ReportRun&);
+// What pressing a report's button does besides choosing it.
+using OnChoose = data::Status (*)(AppContext&);
+
+data::Status emptyMemberReportWork(AppContext& ctx) { return reports::EmptyMemberReportWork(ctx.store); }
 
 // The reports by tab, what each needs, and its builder (none yet for the
 // reports that later versions add).
@@ -47,6 +57,8 @@ struct ReportButton {
     unsigned needs;
     Builder build;
     bool forMembers = true;  // a "Member" may start it
+    OwnStatusBuilder buildWithStatus = nullptr;  // runs instead of the common status window
+    OnChoose onChoose = nullptr;
 };
 
 const char* const kGeneral = "&General Reports";
@@ -57,10 +69,10 @@ const char* const kExport = "Data Export";
 const std::vector<ReportButton>& reportButtons() {
     static const std::vector<ReportButton> all = {
         {kGeneral, "Trip Details", kDivision | kSeason | kTrip, reports::BuildTripReport},
-        {kGeneral, "Member", kMember, nullptr},
+        {kGeneral, "Member", kMember, reports::BuildMemberReport, true, runMemberReport, emptyMemberReportWork},
         {kGeneral, "Season", kDivision | kSeason, reports::BuildSeasonReport},
         {kGeneral, "Certificate", kDivision | kSeason | kMember, reports::BuildCertificate, false},
-        {kGeneral, "Trophy Winners", kDivision | kSeason, nullptr},
+        {kGeneral, "Trophy Winners", kDivision | kSeason, reports::BuildTrophyWinnersReport},
         {kCatches, "Catch and Release", kDivision | kSeason, reports::BuildCatchReleaseReport},
         {kCatches, "Trip Catch Details", kDivision | kSeason | kTrip, reports::BuildTripCatchReport},
         {kCatches, "Points by Line Class", kDivision | kSeason, reports::BuildLineClassReport},
@@ -196,6 +208,8 @@ void ReportsWindow::choose(int index) {
     } else {
         chosenIndex_ = index;
         chosen_ = b.text;
+        if (b.onChoose)
+            if (data::Status s = b.onChoose(ctx_); s.isFailed()) showFailure(this, s.message());
     }
     for (const Criterion& c : kCriteria)
         criterion(c.label)->setEnabled(chosenIndex_ >= 0 && (b.needs & c.need));
@@ -261,11 +275,14 @@ void ReportsWindow::createReport() {
     const ReportButton& b = reportButtons()[static_cast<size_t>(chosenIndex_)];
     reports::ReportRun run;
     data::Status built = data::Status::ok();
-    {
+    scoring::ScoringContext own(ctx_.store, ctx_.settings, ctx_.globals);
+    scoring::ScoringContext& scoring = ctx_.scoring ? *ctx_.scoring : own;
+    if (b.buildWithStatus) {
+        built = b.buildWithStatus(this, scoring, ctx_.startFolder, run);
+    } else {
         StatusWindow status(this, "Quillavon - Processing Report", " Please wait... calculating report data ");
         status.show();
-        scoring::ScoringContext own(ctx_.store, ctx_.settings, ctx_.globals);
-        built = b.build(ctx_.scoring ? *ctx_.scoring : own, ctx_.startFolder, run);
+        built = b.build(scoring, ctx_.startFolder, run);
     }
     if (!built) {
         showFailure(this, built.message());

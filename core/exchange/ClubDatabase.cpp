@@ -1,0 +1,113 @@
+#include "core/exchange/ClubDatabase.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
+
+#include "core/data/Schema.h"
+#include "core/data/Sqlite.h"
+
+namespace qv::exchange {
+
+namespace {
+
+std::string quotedLiteral(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'') q += '\'';
+        q += c;
+    }
+    return q + "'";
+}
+
+// An existing database opened without creating one, with a busy timeout.
+struct Connection {
+    sqlite3* db = nullptr;
+    ~Connection() { sqlite3_close(db); }
+    bool open(const std::string& path, int flags, std::string& why) {
+        const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (rc != SQLITE_OK) {
+            why = path + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+            return false;
+        }
+        sqlite3_busy_timeout(db, 15000);
+        return true;
+    }
+};
+
+}  // namespace
+
+bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why) {
+    Connection c;
+    if (!c.open(clubDb, SQLITE_OPEN_READONLY, why)) return false;
+    char* error = nullptr;
+    const std::string sql = "VACUUM INTO " + quotedLiteral(target);
+    if (sqlite3_exec(c.db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        why = clubDb + ": " + (error ? error : sqlite3_errmsg(c.db));
+        sqlite3_free(error);
+        return false;
+    }
+    return true;
+}
+
+bool checkClubDatabase(const std::string& candidate, std::string& why) {
+    sql::Database db;
+    sql::Error error;
+    if (!db.open(candidate, &error)) {
+        why = "the archive's database cannot be opened: " + error.describe();
+        return false;
+    }
+    try {
+        {
+            sql::Statement check(db.handle(), "PRAGMA integrity_check");
+            if (check.step() != SQLITE_ROW || check.text(0) != "ok") {
+                why = "the archive's database is damaged (" + std::string(check.text(0)) + ")";
+                return false;
+            }
+        }
+        {
+            sql::Statement extra(db.handle(),
+                                 "SELECT count(*) FROM sqlite_schema WHERE type IN ('trigger', 'view')");
+            if (extra.step() != SQLITE_ROW || extra.integer(0) != 0) {
+                why = "the archive's database holds triggers or views, which a club database never has";
+                return false;
+            }
+        }
+        data::checkSchema(db, data::Location::Club);
+        // The copy goes into a database kept with a rollback journal.
+        db.exec("PRAGMA journal_mode=DELETE");
+    } catch (const sql::SqlError& e) {
+        why = "the archive does not hold a club database this program can open: " + e.error().describe();
+        return false;
+    }
+    return true;
+}
+
+bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why) {
+    Connection from, to;
+    if (!from.open(source, SQLITE_OPEN_READONLY, why) || !to.open(clubDb, SQLITE_OPEN_READWRITE, why))
+        return false;
+    sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main");
+    if (!b) {
+        why = clubDb + ": " + sqlite3_errmsg(to.db);
+        return false;
+    }
+    // All pages in one step: one write transaction on the club database. A
+    // station holding a lock makes it wait, then give up without a change.
+    int rc = SQLITE_BUSY;
+    for (int tries = 0; tries < 20 && (rc == SQLITE_BUSY || rc == SQLITE_LOCKED); ++tries) {
+        rc = sqlite3_backup_step(b, -1);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    sqlite3_backup_finish(b);
+    if (rc != SQLITE_DONE) {
+        why = clubDb + ": " + sqlite3_errstr(rc) +
+              (rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? "; another station is using the data, ensure all users are out of the system"
+                                                        : "");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qv::exchange

@@ -12,15 +12,6 @@ namespace qv::exchange {
 
 namespace {
 
-std::string quotedLiteral(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'') q += '\'';
-        q += c;
-    }
-    return q + "'";
-}
-
 // An existing database opened without creating one, with a busy timeout.
 struct Connection {
     sqlite3* db = nullptr;
@@ -36,19 +27,41 @@ struct Connection {
     }
 };
 
-}  // namespace
-
-bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why) {
-    Connection c;
-    if (!c.open(clubDb, SQLITE_OPEN_READONLY, why)) return false;
-    char* error = nullptr;
-    const std::string sql = "VACUUM INTO " + quotedLiteral(target);
-    if (sqlite3_exec(c.db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        why = clubDb + ": " + (error ? error : sqlite3_errmsg(c.db));
-        sqlite3_free(error);
+// Copies every page of `from` into `to` in one step, waiting a while for a
+// station that holds a lock.
+bool copyAll(sqlite3* from, sqlite3* to, const std::string& target, std::string& why) {
+    sqlite3_backup* b = sqlite3_backup_init(to, "main", from, "main");
+    if (!b) {
+        why = target + ": " + sqlite3_errmsg(to);
+        return false;
+    }
+    int rc = SQLITE_BUSY;
+    for (int tries = 0; tries < 20 && (rc == SQLITE_BUSY || rc == SQLITE_LOCKED); ++tries) {
+        rc = sqlite3_backup_step(b, -1);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    sqlite3_backup_finish(b);
+    if (rc != SQLITE_DONE) {
+        why = target + ": " + sqlite3_errstr(rc) +
+              (rc == SQLITE_BUSY || rc == SQLITE_LOCKED
+                   ? "; another station is using the data, ensure all users are out of the system"
+                   : "");
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why) {
+    // A page-for-page copy: record numbers stay as they are (a vacuum would
+    // renumber the single-record files), and reading every page in one step
+    // holds one read lock, so the copy is of one moment.
+    Connection from, to;
+    if (!from.open(clubDb, SQLITE_OPEN_READONLY, why) ||
+        !to.open(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, why))
+        return false;
+    return copyAll(from.db, to.db, target, why);
 }
 
 bool checkClubDatabase(const std::string& candidate, std::string& why) {
@@ -88,26 +101,8 @@ bool replaceClubDatabase(const std::string& clubDb, const std::string& source, s
     Connection from, to;
     if (!from.open(source, SQLITE_OPEN_READONLY, why) || !to.open(clubDb, SQLITE_OPEN_READWRITE, why))
         return false;
-    sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main");
-    if (!b) {
-        why = clubDb + ": " + sqlite3_errmsg(to.db);
-        return false;
-    }
-    // All pages in one step: one write transaction on the club database. A
-    // station holding a lock makes it wait, then give up without a change.
-    int rc = SQLITE_BUSY;
-    for (int tries = 0; tries < 20 && (rc == SQLITE_BUSY || rc == SQLITE_LOCKED); ++tries) {
-        rc = sqlite3_backup_step(b, -1);
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-    sqlite3_backup_finish(b);
-    if (rc != SQLITE_DONE) {
-        why = clubDb + ": " + sqlite3_errstr(rc) +
-              (rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? "; another station is using the data, ensure all users are out of the system"
-                                                        : "");
-        return false;
-    }
-    return true;
+    // All pages in one step: one write transaction on the club database.
+    return copyAll(from.db, to.db, clubDb, why);
 }
 
 }  // namespace qv::exchange

@@ -35,10 +35,13 @@ bool copyAll(sqlite3* from, sqlite3* to, const std::string& target, std::string&
         why = target + ": " + sqlite3_errmsg(to);
         return false;
     }
-    int rc = SQLITE_BUSY;
-    for (int tries = 0; tries < 20 && (rc == SQLITE_BUSY || rc == SQLITE_LOCKED); ++tries) {
+    // A lock on the club database is waited for by its busy timeout; one on
+    // the source is retried here for a while.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int rc = sqlite3_backup_step(b, -1);
+    while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
         rc = sqlite3_backup_step(b, -1);
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
     sqlite3_backup_finish(b);
     if (rc != SQLITE_DONE) {

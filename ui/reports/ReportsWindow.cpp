@@ -19,6 +19,7 @@
 #include "core/data/Typed.h"
 #include "core/reports/TripReport.h"
 #include "engine/ReportEngine.h"
+#include "ui/exchange/DataExportActions.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/StandardForm.h"
 #include "ui/framework/StatusWindow.h"
@@ -32,15 +33,19 @@ namespace {
 
 enum Need : unsigned { kDivision = 1, kSeason = 2, kTrip = 4, kMember = 8 };
 using Builder = data::Status (*)(scoring::ScoringContext&, const std::string&, reports::ReportRun&);
+// Work that shows its own result instead of a report; true when the window closes.
+using Action = bool (*)(AppContext&, QWidget*);
 
 // The reports by tab, what each needs, and its builder (none yet for the
-// reports that later versions add).
+// reports that later versions add) or action. An action that needs no
+// criteria runs as soon as its button is pressed.
 struct ReportButton {
     const char* tab;
     const char* text;
     unsigned needs;
     Builder build;
     bool forMembers = true;  // a "Member" may start it
+    Action act = nullptr;
 };
 
 const char* const kGeneral = "&General Reports";
@@ -64,8 +69,8 @@ const std::vector<ReportButton>& reportButtons() {
         {kCatches, "Caught by Fly", kDivision | kSeason, nullptr},
         {kProgress, "Progress Scores", kDivision | kSeason, nullptr},
         {kProgress, "Championship Scores", kDivision | kSeason, nullptr},
-        {kExport, "Member History CSV", kDivision, nullptr, false},
-        {kExport, "Export All Data", 0, nullptr, false},
+        {kExport, "Member History CSV", kDivision, nullptr, false, runMemberHistoryExport},
+        {kExport, "Export All Data", 0, nullptr, false, runExportAllData},
     };
     return all;
 }
@@ -120,9 +125,7 @@ ReportsWindow::ReportsWindow(AppContext& ctx, QWidget* parent) : QDialog(parent)
         const int n = grid->count();
         grid->addWidget(button, n / 2, n % 2);
         buttons_[b.text] = button;
-        const bool exchange = QString(b.tab) == kExport;
-        button->setEnabled(!exchange && (b.forMembers || !(g.SecurityLevel == "Member")));
-        if (exchange) button->setToolTip("Comes with the data exchange part of Quillavon.");
+        button->setEnabled(b.forMembers || !(g.SecurityLevel == "Member"));
         connect(button, &QPushButton::clicked, this, [this, i] { choose(static_cast<int>(i)); });
     }
     for (auto& [tab, grid] : pages) grid->setRowStretch(grid->rowCount(), 1);
@@ -181,8 +184,14 @@ QComboBox* ReportsWindow::criterion(const QString& label) const {
 
 void ReportsWindow::choose(int index) {
     const ReportButton& b = reportButtons()[static_cast<size_t>(index)];
-    for (auto& [text, button] : buttons_) button->setChecked(text == b.text && b.build);
-    if (!b.build) {
+    for (auto& [text, button] : buttons_) button->setChecked(text == b.text && (b.build || b.act));
+    if (b.act && !b.needs) {
+        for (const Criterion& c : kCriteria) criterion(c.label)->setEnabled(false);
+        create_->setEnabled(false);
+        if (b.act(ctx_, this)) accept();
+        return;
+    }
+    if (!b.build && !b.act) {
         inform(this, std::string("The report \"") + b.text + "\" is not available in this version of Quillavon yet.");
         chosenIndex_ = -1;
         chosen_.clear();
@@ -252,6 +261,10 @@ void ReportsWindow::updateCreate() {
 void ReportsWindow::createReport() {
     if (chosenIndex_ < 0 || !create_->isEnabled()) return;
     const ReportButton& b = reportButtons()[static_cast<size_t>(chosenIndex_)];
+    if (b.act) {
+        if (b.act(ctx_, this)) accept();
+        return;
+    }
     reports::ReportRun run;
     data::Status built = data::Status::ok();
     {

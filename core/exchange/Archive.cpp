@@ -86,17 +86,19 @@ std::string baseName(const std::string& name) {
 
 }  // namespace
 
-int packArchive(const std::string& archivePath, const std::vector<ArchiveMember>& members, std::string& why) {
+int packArchive(const std::string& archivePath, const std::vector<ArchiveMember>& members, std::string& why,
+                Packing packing) {
     const std::string temp = archivePath + ".new";
     std::error_code ec;
     fs::remove(temp, ec);
     ArchivePtr a(archive_write_new());
     if (!a) return fail(why, "out of memory", kArchiveNoMemory);
-    // Deflate at a low level: the club database packs well and quickly, and
-    // every 7z reader can open it.
+    // Deflate at a low level: the club database packs to half its size
+    // quickly, and every 7z reader can open it.
+    const bool deflate = packing == Packing::Deflate;
     if (archive_write_set_format_7zip(a.get()) != ARCHIVE_OK ||
-        archive_write_set_format_option(a.get(), "7zip", "compression", "deflate") != ARCHIVE_OK ||
-        archive_write_set_format_option(a.get(), "7zip", "compression-level", "1") != ARCHIVE_OK)
+        archive_write_set_format_option(a.get(), "7zip", "compression", deflate ? "deflate" : "copy") != ARCHIVE_OK ||
+        (deflate && archive_write_set_format_option(a.get(), "7zip", "compression-level", "1") != ARCHIVE_OK))
         return fail(why, errorOf(a.get()));
     if (archive_write_open_filename(a.get(), temp.c_str()) != ARCHIVE_OK)
         return fail(why, temp + ": " + errorOf(a.get()));

@@ -18,10 +18,15 @@ struct ArchiveMember {
     std::string path;  // the file on disk
 };
 
+// How the files are packed: deflated (small, for the network) or stored
+// as they are (fast, for an archive that stays on this workstation).
+enum class Packing { Deflate, Store };
+
 // Writes a new archive holding `members`. It is written under another name
 // and put in place only when whole, so an archive that was there before is
 // never left half-written.
-int packArchive(const std::string& archive, const std::vector<ArchiveMember>& members, std::string& why);
+int packArchive(const std::string& archive, const std::vector<ArchiveMember>& members, std::string& why,
+                Packing packing = Packing::Deflate);
 
 // Limits on what an archive may unpack to.
 struct ExtractLimits {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "core/exchange/ClubDatabase.h"
 #include "core/exchange/ExchangeFolders.h"
@@ -44,7 +45,7 @@ void archiveFailure(TransferOutcome& out, int code, const std::string& why, cons
 }
 
 // Packs a consistent copy of the club database into `archive`; 0 or the error number.
-int packClubDatabase(const TransferRequest& r, const std::string& archive, std::string& why) {
+int packClubDatabase(const TransferRequest& r, const std::string& archive, std::string& why, Packing packing) {
     Message folderFailure;
     if (!ensureFolder(parentOf(archive), folderFailure)) {
         why = folderFailure.text;
@@ -57,7 +58,7 @@ int packClubDatabase(const TransferRequest& r, const std::string& archive, std::
     }
     const std::string copy = work.path() + "/" + kClubDatabaseName;
     if (!snapshotClubDatabase(r.clubDatabase, copy, why)) return kArchiveFailed;
-    return packArchive(archive, {{kClubDatabaseName, copy}}, why);
+    return packArchive(archive, {{kClubDatabaseName, copy}}, why, packing);
 }
 
 void stamp(data::Store& store, session::Globals& g, const char* word, TransferOutcome& out) {
@@ -97,7 +98,7 @@ void runExport(data::Store& store, session::Globals& g, const TransferRequest& r
     out = TransferOutcome();
     const std::string archive = exportArchive(r.startFolder);
     std::string why;
-    if (int rc = packClubDatabase(r, archive, why); rc != 0) {
+    if (int rc = packClubDatabase(r, archive, why, Packing::Deflate); rc != 0) {
         // An archive that was not made is neither sent nor noted as an export.
         archiveFailure(out, rc, why, kExportNotDone);
         return;
@@ -111,44 +112,65 @@ void runExport(data::Store& store, session::Globals& g, const TransferRequest& r
 void runImport(data::Store& store, session::Globals& g, const TransferRequest& r, TransferOutcome& out,
                const StatusText& status) {
     out = TransferOutcome();
-    std::string why;
-    // Without a backup there is no import.
-    if (int rc = packClubDatabase(r, backupArchive(r.startFolder), why); rc != 0) {
-        archiveFailure(out, rc, why, kImportNotDone);
-        return;
-    }
+    // The backup is packed beside the download and the checks of what
+    // arrived; nothing is replaced until it is whole. It stays on this
+    // workstation, so it is stored rather than deflated, which is quicker.
+    std::string backupWhy;
+    int backupRc = -1;
+    std::thread backup(
+        [&] { backupRc = packClubDatabase(r, backupArchive(r.startFolder), backupWhy, Packing::Store); });
+    struct Joiner {
+        std::thread& t;
+        ~Joiner() {
+            if (t.joinable()) t.join();
+        }
+    } joiner{backup};
+    auto backedUp = [&] {
+        backup.join();
+        // Without a backup there is no import.
+        if (backupRc != 0) archiveFailure(out, backupRc, backupWhy, kImportNotDone);
+        return backupRc == 0;
+    };
+
     const std::string archive = importArchive(r.startFolder);
     Message folderFailure;
     if (!ensureFolder(parentOf(archive), folderFailure)) {
-        out.messages.push_back(folderFailure);
+        if (backedUp()) out.messages.push_back(folderFailure);
         return;
     }
-    if (r.option == TransferOption::Download &&
-        !runFtpStep(r.ftp, FtpDirection::Download, archive, ftpLogFile(r.startFolder), out.messages, status)) {
-        out.messages.push_back(programMessage("Import of data aborted as FTP download failed. "));
-        return;
+    if (r.option == TransferOption::Download) {
+        std::vector<Message> ftpMessages;
+        const bool fetched = runFtpStep(r.ftp, FtpDirection::Download, archive, ftpLogFile(r.startFolder),
+                                        ftpMessages, status);
+        if (!backedUp()) return;
+        out.messages = ftpMessages;
+        if (!fetched) {
+            out.messages.push_back(programMessage("Import of data aborted as FTP download failed. "));
+            return;
+        }
     }
 
     WorkFolder work(parentOf(archive));
-    if (!work.ok()) {
-        out.messages.push_back(programMessage(std::string(kImportNotDone) + " no room for a work folder."));
-        return;
-    }
+    std::string why;
     std::vector<std::string> names;
-    if (int rc = extractArchive(archive, work.path(), r.limits, names, why); rc != 0) {
+    const int rc = work.ok() ? extractArchive(archive, work.path(), r.limits, names, why) : kArchiveFailed;
+    if (!work.ok()) why = "no room for a work folder beside " + archive;
+    const auto db = std::find_if(names.begin(), names.end(), [](const std::string& n) {
+        return strcasecmp(n.c_str(), kClubDatabaseName) == 0;
+    });
+    const std::string candidate = db == names.end() ? std::string() : work.path() + "/" + *db;
+    const bool sound = rc == 0 && !candidate.empty() && checkClubDatabase(candidate, why);
+    if (backup.joinable() && !backedUp()) return;
+    if (rc != 0) {
         archiveFailure(out, rc, why, kImportNotDone);
         return;
     }
-    auto db = std::find_if(names.begin(), names.end(), [](const std::string& n) {
-        return strcasecmp(n.c_str(), kClubDatabaseName) == 0;
-    });
-    if (db == names.end()) {
+    if (candidate.empty()) {
         out.messages.push_back(programMessage(std::string(kImportNotDone) + " the archive holds no club database (" +
                                               kClubDatabaseName + ")."));
         return;
     }
-    const std::string candidate = work.path() + "/" + *db;
-    if (!checkClubDatabase(candidate, why) || !replaceClubDatabase(r.clubDatabase, candidate, why)) {
+    if (!sound || !replaceClubDatabase(r.clubDatabase, candidate, why)) {
         out.messages.push_back(programMessage(std::string(kImportNotDone) + " " + why + "."));
         return;
     }

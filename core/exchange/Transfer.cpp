@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/data/NamedSettings.h"
 #include "core/exchange/ClubDatabase.h"
 #include "core/exchange/ExchangeFolders.h"
 #include "core/exchange/TransferStamp.h"
@@ -174,6 +175,9 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
         out.messages.push_back(programMessage(std::string(kImportNotDone) + " " + why + "."));
         return;
     }
+    // The club's own settings came with the data.
+    std::string organisation;
+    if (data::readOrganisationName(store, organisation)) g.OrganisationName = organisation;
     stamp(store, g, "Import", out);
 }
 

@@ -171,6 +171,11 @@ TEST_F(BadArchives, AreRefusedAndLeaveTheDataFolderByteForByte) {
          "no club database"},
         {"two databases", [&](const fs::path& a) {
              craftArchive(a, {{"a/QUILLAVON.DB", sound}, {"b/QUILLAVON.DB", sound}}); }, "two files"},
+        {"damaged archive", [&](const fs::path& a) {
+             craftArchive(a, {{"QUILLAVON.DB", sound}});
+             std::string bytes = slurp(a);
+             for (size_t i = bytes.size() / 3; i < bytes.size() / 3 + 64; ++i) bytes[i] = static_cast<char>(~bytes[i]);
+             std::ofstream(a, std::ios::binary | std::ios::trunc) << bytes; }, "An error (2) occurred"},
         {"not an archive", [](const fs::path& a) { std::ofstream(a) << "plain text"; },
          "An error (2) occurred during file compression."},
         {"missing archive", [](const fs::path&) {}, "An error (2) occurred during file compression."},

@@ -158,9 +158,18 @@ int FtpClient::sendFile(const std::string& local, const std::string& remote) {
     const auto size = fs::file_size(local, ec);
     std::FILE* f = ec ? nullptr : std::fopen(local.c_str(), "rb");
     if (!f) return 1004;
+    // Sent under a name of its own and renamed when whole, so that another
+    // workstation never fetches half an archive, and a failed upload leaves
+    // the last whole one in place until the new one is complete.
+    const std::string name = remote.substr(remote.find_last_of('/') + 1);
     const std::string url = impl_->base + urlPath(remote);
+    const std::string partUrl = url + ".part";
+    const std::string deleteOld = "*DELE " + name, renameFrom = "RNFR " + name + ".part", renameTo = "RNTO " + name;
+    curl_slist* rename = nullptr;
+    for (const std::string* c : {&deleteOld, &renameFrom, &renameTo}) rename = curl_slist_append(rename, c->c_str());
     impl_->common();
-    curl_easy_setopt(impl_->curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(impl_->curl, CURLOPT_URL, partUrl.c_str());
+    curl_easy_setopt(impl_->curl, CURLOPT_POSTQUOTE, rename);
     curl_easy_setopt(impl_->curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(impl_->curl, CURLOPT_READDATA, f);
     curl_easy_setopt(impl_->curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
@@ -168,6 +177,8 @@ int FtpClient::sendFile(const std::string& local, const std::string& remote) {
     curl_off_t sent = 0;
     curl_easy_getinfo(impl_->curl, CURLINFO_SIZE_UPLOAD_T, &sent);
     std::fclose(f);
+    curl_easy_setopt(impl_->curl, CURLOPT_POSTQUOTE, nullptr);
+    curl_slist_free_all(rename);
     if (code != 0) return code;
     if (sent != static_cast<curl_off_t>(size)) return kFtpIncomplete;
     // What the server holds now must be as long as what was sent.

@@ -80,6 +80,14 @@ bool plainHost(const std::string& host) {
     return true;
 }
 
+// What the server says about a file (its size) is read through the
+// transfer's information, never written out.
+size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
+
+size_t writeToFile(char* data, size_t size, size_t count, void* file) {
+    return std::fwrite(data, 1, size * count, static_cast<std::FILE*>(file));
+}
+
 constexpr curl_off_t kLargestFile = curl_off_t(8) << 30;
 
 }  // namespace
@@ -93,6 +101,8 @@ struct FtpClient::Impl {
     void common() {
         curl_easy_reset(curl);
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, discard);
+        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discard);
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
         // A connection that moves nothing for a minute is given up.
@@ -199,6 +209,7 @@ int FtpClient::receiveFile(const std::string& remote, const std::string& local) 
     if (!f) return 1005;
     impl_->common();
     curl_easy_setopt(impl_->curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(impl_->curl, CURLOPT_WRITEFUNCTION, writeToFile);
     curl_easy_setopt(impl_->curl, CURLOPT_WRITEDATA, f);
     curl_easy_setopt(impl_->curl, CURLOPT_MAXFILESIZE_LARGE, kLargestFile);
     code = ftpCode(curl_easy_perform(impl_->curl));

@@ -23,7 +23,7 @@ PACKAGES=(
   # reading the PDF reports back in the tests and turning pages into pictures
   poppler-utils
   # the exchange tests: a real 7z reader and a local FTP server
-  p7zip-full python3-pyftpdlib
+  p7zip-full python3-pyftpdlib python3-openssl openssl
 )
 
 missing=()

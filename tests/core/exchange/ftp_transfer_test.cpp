@@ -24,10 +24,18 @@ protected:
         root = folder() / "server";
         fs::create_directories(root / "club");
         const std::string portFile = (folder() / "ftp.port").string();
+        std::string certificate;
+        if (tls) {
+            certificate = (folder() / "server.pem").string();
+            const std::string make = "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 -keyout '" +
+                                     certificate + "' -out '" + certificate + ".crt' 2>/dev/null && cat '" +
+                                     certificate + ".crt' >> '" + certificate + "'";
+            ASSERT_EQ(std::system(make.c_str()), 0) << "openssl could not make a certificate";
+        }
         pid = ::fork();
         if (pid == 0) {
             ::execl(QV_PYTHON3, QV_PYTHON3, QV_FTP_SERVER, root.c_str(), "scorer", "s3cret", portFile.c_str(),
-                    static_cast<char*>(nullptr));
+                    tls ? certificate.c_str() : static_cast<char*>(nullptr), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ASSERT_GT(pid, 0);
@@ -73,6 +81,7 @@ protected:
         }
         return all;
     }
+    bool tls = false;  // the server speaks FTPS only
     fs::path root;
     std::string port;
     pid_t pid = -1;
@@ -159,6 +168,24 @@ TEST_F(FtpTransfers, AMissingServerFileLeavesTheLastImportArchiveAlone) {
     EXPECT_NE(said(out).find("FTP Error: Server cannot open file"), std::string::npos) << said(out);
     EXPECT_EQ(slurp(folder() / "import" / "Quillavon.7z"), "previous");
     EXPECT_NE(log().find(" FTP receive data file failed with errorcode 1010"), std::string::npos) << log();
+}
+
+// A server that speaks only TLS, with a certificate no one vouches for.
+class FtpsTransfers : public FtpTransfers {
+protected:
+    FtpsTransfers() { tls = true; }
+};
+
+TEST_F(FtpsTransfers, AnUntrustedCertificateIsRefusedAndNothingIsSent) {
+    TransferRequest r = request(TransferOption::Upload);
+    r.ftp.security = FtpSecurity::TlsRequired;
+    TransferOutcome out;
+    runExport(*store, globals, r, out);
+    EXPECT_FALSE(out.done);
+    ASSERT_FALSE(out.messages.empty());
+    EXPECT_EQ(out.messages[0].text, "The secure (TLS) connection to the server failed");
+    EXPECT_NE(log().find(" FTP login failed with errorcode 4002"), std::string::npos) << log();
+    EXPECT_TRUE(fs::is_empty(root / "club"));
 }
 
 }  // namespace

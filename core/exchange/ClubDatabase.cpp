@@ -22,22 +22,23 @@ struct Connection {
             why = path + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
             return false;
         }
-        sqlite3_busy_timeout(db, 15000);
+        // Short: the copy below waits for locks in its own loop.
+        sqlite3_busy_timeout(db, 250);
         return true;
     }
 };
 
 // Copies every page of `from` into `to` in one step, waiting a while for a
 // station that holds a lock.
-bool copyAll(sqlite3* from, sqlite3* to, const std::string& target, std::string& why) {
+bool copyAll(sqlite3* from, sqlite3* to, const std::string& target, std::string& why,
+             std::chrono::milliseconds wait) {
     sqlite3_backup* b = sqlite3_backup_init(to, "main", from, "main");
     if (!b) {
         why = target + ": " + sqlite3_errmsg(to);
         return false;
     }
-    // A lock on the club database is waited for by its busy timeout; one on
-    // the source is retried here for a while.
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    // A station holding a lock on either side is waited for a while.
+    const auto giveUp = std::chrono::steady_clock::now() + wait;
     int rc = sqlite3_backup_step(b, -1);
     while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
@@ -64,7 +65,7 @@ bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, 
     if (!from.open(clubDb, SQLITE_OPEN_READONLY, why) ||
         !to.open(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, why))
         return false;
-    return copyAll(from.db, to.db, target, why);
+    return copyAll(from.db, to.db, target, why, kLockWait);
 }
 
 bool checkClubDatabase(const std::string& candidate, std::string& why) {
@@ -100,12 +101,13 @@ bool checkClubDatabase(const std::string& candidate, std::string& why) {
     return true;
 }
 
-bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why) {
+bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why,
+                         std::chrono::milliseconds wait) {
     Connection from, to;
     if (!from.open(source, SQLITE_OPEN_READONLY, why) || !to.open(clubDb, SQLITE_OPEN_READWRITE, why))
         return false;
     // All pages in one step: one write transaction on the club database.
-    return copyAll(from.db, to.db, clubDb, why);
+    return copyAll(from.db, to.db, clubDb, why, wait);
 }
 
 }  // namespace qv::exchange

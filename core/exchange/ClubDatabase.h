@@ -3,9 +3,13 @@
 // check that a database brought in is a club database this program can
 // open, and the replacement of the club's data by such a database.
 
+#include <chrono>
 #include <string>
 
 namespace qv::exchange {
+
+// How long a copy waits for other stations' locks before it gives up.
+inline constexpr std::chrono::milliseconds kLockWait{20000};
 
 // The name of the club database inside every archive.
 inline constexpr const char* kClubDatabaseName = "QUILLAVON.DB";
@@ -24,7 +28,8 @@ bool checkClubDatabase(const std::string& candidate, std::string& why);
 // Replaces the data of `clubDb` by that of `source` in one transaction under
 // the database's own locking: another station sees the old data or the new,
 // never a mixture. `clubDb` stays as it was when this fails (for instance
-// while another station holds a lock). False with the reason.
-bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why);
+// while another station still holds a lock after `wait`). False with the reason.
+bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why,
+                         std::chrono::milliseconds wait = kLockWait);
 
 }  // namespace qv::exchange

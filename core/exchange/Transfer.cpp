@@ -171,7 +171,7 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
                                               kClubDatabaseName + ")."));
         return;
     }
-    if (!sound || !replaceClubDatabase(r.clubDatabase, candidate, why)) {
+    if (!sound || !replaceClubDatabase(r.clubDatabase, candidate, why, r.lockWait)) {
         out.messages.push_back(programMessage(std::string(kImportNotDone) + " " + why + "."));
         return;
     }

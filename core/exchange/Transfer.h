@@ -6,6 +6,7 @@
 // database that archive holds, once it has been checked. Nothing is shown
 // here: the messages come back in order for the caller to show.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct TransferRequest {
     TransferOption option = TransferOption::Local;
     FtpSettings ftp;
     ExtractLimits limits;
+    // How long the replacement of the club's data waits for other stations.
+    std::chrono::milliseconds lockWait{20000};
 };
 
 struct TransferOutcome {

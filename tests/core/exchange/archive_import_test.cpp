@@ -215,5 +215,30 @@ TEST_F(Transfers, AnImportWithoutABackupDoesNotHappen) {
     EXPECT_TRUE(dataFolderBytes() == before);
 }
 
+TEST_F(Transfers, AnImportWaitsForAnotherStationThenGivesUpLeavingTheDataAlone) {
+    division();
+    ASSERT_TRUE(exportNow().done);
+    division();
+    fs::create_directories(importArchivePath().parent_path());
+    fs::copy_file(folder() / "export" / "Quillavon.7z", importArchivePath());
+    // Another station in the middle of reading the club's data.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(clubDb().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN; SELECT count(*) FROM Division;", nullptr, nullptr, nullptr), SQLITE_OK);
+    const auto before = dataFolderBytes();
+    TransferRequest r = request();
+    r.lockWait = std::chrono::milliseconds(500);
+    TransferOutcome out;
+    runImport(*store, globals, r, out);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_FALSE(out.done);
+    ASSERT_FALSE(out.messages.empty());
+    EXPECT_NE(out.messages.back().text.find("ensure all users are out of the system"), std::string::npos)
+        << out.messages.back().text;
+    EXPECT_TRUE(dataFolderBytes() == before);
+    EXPECT_EQ(divisions(), 2);
+}
+
 }  // namespace
 }  // namespace qvtest

@@ -50,6 +50,7 @@ void registerWorkstationCommands();
 void registerScoringCommands();
 void registerGradingCommands();
 void registerReportCommands();
+void registerExchangeCommands();
 
 // Prints a message as "Title: text" and gives the exit code of a refusal.
 int report(Context& ctx, const qv::data::Status& s);

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     registerScoringCommands();
     registerGradingCommands();
     registerReportCommands();
+    registerExchangeCommands();
 
     Context ctx;
     ctx.programPath = argv[0];

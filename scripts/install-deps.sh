@@ -22,6 +22,8 @@ PACKAGES=(
   libpugixml-dev
   # reading the PDF reports back in the tests and turning pages into pictures
   poppler-utils
+  # the exchange tests: a real 7z reader and a local FTP server
+  p7zip-full python3-pyftpdlib python3-openssl openssl
 )
 
 missing=()

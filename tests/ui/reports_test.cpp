@@ -174,15 +174,6 @@ TEST_F(Reports, TrophyWinnersNeedsADivisionAndASeason) {
     EXPECT_TRUE(w.isVisible());
 }
 
-TEST_F(Reports, AReportOfALaterVersionSaysSo) {
-    ui::ReportsWindow w(ctx());
-    w.reportButton("Certificate")->click();
-    ASSERT_FALSE(shownTexts().empty());
-    EXPECT_EQ(shownTexts().back(), "The report \"Certificate\" is not available in this version of Quillavon yet.");
-    EXPECT_FALSE(w.reportButton("Certificate")->isChecked());
-    EXPECT_FALSE(w.createButton()->isEnabled());
-}
-
 TEST_F(Reports, TheSeasonReportsNeedADivisionAndASeason) {
     ui::ReportsWindow w(ctx());
     w.show();

@@ -1,5 +1,6 @@
 #include "ui/main/Windows.h"
 
+#include "ui/exchange/ImportExportWindow.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LoginWindow.h"
 #include "ui/main/MainWindow.h"
@@ -22,6 +23,7 @@ void registerAllWindows() {
     members::registerMemberWindows();
     trips::registerTripWindows();
     registerReportWindows();
+    registerExchangeWindows();
 }
 
 }  // namespace qv::ui

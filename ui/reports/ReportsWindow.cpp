@@ -27,6 +27,7 @@
 #include "core/reports/TripReport.h"
 #include "core/reports/TrophyWinnersReport.h"
 #include "engine/ReportEngine.h"
+#include "ui/exchange/DataExportActions.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/StandardForm.h"
 #include "ui/framework/StatusWindow.h"
@@ -48,9 +49,12 @@ using OwnStatusBuilder = data::Status (*)(QWidget*, scoring::ScoringContext&, co
 using OnChoose = data::Status (*)(AppContext&);
 
 data::Status emptyMemberReportWork(AppContext& ctx) { return reports::EmptyMemberReportWork(ctx.store); }
+// Work that shows its own result instead of a report; true when the window closes.
+using Action = bool (*)(AppContext&, QWidget*);
 
 // The reports by tab, what each needs, and its builder (none yet for the
-// reports that later versions add).
+// reports that later versions add) or action. An action that needs no
+// criteria runs as soon as its button is pressed.
 struct ReportButton {
     const char* tab;
     const char* text;
@@ -59,6 +63,7 @@ struct ReportButton {
     bool forMembers = true;  // a "Member" may start it
     OwnStatusBuilder buildWithStatus = nullptr;  // runs instead of the common status window
     OnChoose onChoose = nullptr;
+    Action act = nullptr;
 };
 
 const char* const kGeneral = "&General Reports";
@@ -82,8 +87,8 @@ const std::vector<ReportButton>& reportButtons() {
         {kCatches, "Caught by Fly", kDivision | kSeason, reports::BuildFlyReport},
         {kProgress, "Progress Scores", kDivision | kSeason, reports::BuildProgressPointsReport},
         {kProgress, "Championship Scores", kDivision | kSeason, reports::BuildChampionshipPointsReport},
-        {kExport, "Member History CSV", kDivision, nullptr, false},
-        {kExport, "Export All Data", 0, nullptr, false},
+        {kExport, "Member History CSV", kDivision, nullptr, false, nullptr, nullptr, runMemberHistoryExport},
+        {kExport, "Export All Data", 0, nullptr, false, nullptr, nullptr, runExportAllData},
     };
     return all;
 }
@@ -138,9 +143,7 @@ ReportsWindow::ReportsWindow(AppContext& ctx, QWidget* parent) : QDialog(parent)
         const int n = grid->count();
         grid->addWidget(button, n / 2, n % 2);
         buttons_[b.text] = button;
-        const bool exchange = QString(b.tab) == kExport;
-        button->setEnabled(!exchange && (b.forMembers || !(g.SecurityLevel == "Member")));
-        if (exchange) button->setToolTip("Comes with the data exchange part of Quillavon.");
+        button->setEnabled(b.forMembers || !(g.SecurityLevel == "Member"));
         connect(button, &QPushButton::clicked, this, [this, i] { choose(static_cast<int>(i)); });
     }
     for (auto& [tab, grid] : pages) grid->setRowStretch(grid->rowCount(), 1);
@@ -200,19 +203,18 @@ QComboBox* ReportsWindow::criterion(const QString& label) const {
 
 void ReportsWindow::choose(int index) {
     const ReportButton& b = reportButtons()[static_cast<size_t>(index)];
-    for (auto& [text, button] : buttons_) button->setChecked(text == b.text && b.build);
-    if (!b.build) {
-        inform(this, std::string("The report \"") + b.text + "\" is not available in this version of Quillavon yet.");
-        chosenIndex_ = -1;
-        chosen_.clear();
-    } else {
-        chosenIndex_ = index;
-        chosen_ = b.text;
-        if (b.onChoose)
-            if (data::Status s = b.onChoose(ctx_); s.isFailed()) showFailure(this, s.message());
+    for (auto& [text, button] : buttons_) button->setChecked(text == b.text);
+    if (b.act && !b.needs) {
+        for (const Criterion& c : kCriteria) criterion(c.label)->setEnabled(false);
+        create_->setEnabled(false);
+        if (b.act(ctx_, this)) accept();
+        return;
     }
-    for (const Criterion& c : kCriteria)
-        criterion(c.label)->setEnabled(chosenIndex_ >= 0 && (b.needs & c.need));
+    chosenIndex_ = index;
+    chosen_ = b.text;
+    if (b.onChoose)
+        if (data::Status s = b.onChoose(ctx_); s.isFailed()) showFailure(this, s.message());
+    for (const Criterion& c : kCriteria) criterion(c.label)->setEnabled(b.needs & c.need);
     updateCreate();
 }
 
@@ -273,6 +275,10 @@ void ReportsWindow::updateCreate() {
 void ReportsWindow::createReport() {
     if (chosenIndex_ < 0 || !create_->isEnabled()) return;
     const ReportButton& b = reportButtons()[static_cast<size_t>(chosenIndex_)];
+    if (b.act) {
+        if (b.act(ctx_, this)) accept();
+        return;
+    }
     reports::ReportRun run;
     data::Status built = data::Status::ok();
     scoring::ScoringContext own(ctx_.store, ctx_.settings, ctx_.globals);

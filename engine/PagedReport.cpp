@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextCursor>
 
 namespace qv::engine {
 
@@ -27,14 +28,24 @@ QPageLayout::Orientation orientationOf(const std::string& html) {
 PagedReport::PagedReport(const std::string& html, PageHeading heading)
     : html_(html), heading_(std::move(heading)),
       layout_(QPageSize(QPageSize::A4), orientationOf(html), QMarginsF(14, 12, 14, 12), QPageLayout::Millimeter),
-      doc_(std::make_unique<QTextDocument>()) {
+      doc_(newDocument()) {
+    // A document given all of its text at once is laid out lazily, in steps,
+    // and each step lays out again the stretch before it, so a report that
+    // is mostly one long table was laid out twice. Text inserted into a
+    // document whose layout is finished (an empty one) is laid out in one go.
+    doc_->pageCount();
+    QTextCursor(doc_.get()).insertHtml(QString::fromStdString(html));
+}
+
+std::unique_ptr<QTextDocument> PagedReport::newDocument() const {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setUndoRedoEnabled(false);
     QFont base("DejaVu Sans");
     base.setPointSizeF(9);
-    doc_->setDefaultFont(base);
-    doc_->setDocumentMargin(0);
-    // The page size first, so that the document is laid out once.
-    doc_->setPageSize(bodyRect().size());
-    doc_->setHtml(QString::fromStdString(html));
+    doc->setDefaultFont(base);
+    doc->setDocumentMargin(0);
+    doc->setPageSize(bodyRect().size());
+    return doc;
 }
 
 QRectF PagedReport::bodyRect() const {

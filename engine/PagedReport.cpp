@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 
 namespace qv::engine {
 
@@ -34,7 +36,13 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     // is mostly one long table was laid out twice. Text inserted into a
     // document whose layout is finished (an empty one) is laid out in one go.
     doc_->pageCount();
-    QTextCursor(doc_.get()).insertHtml(QString::fromStdString(html));
+    QTextCursor cursor(doc_.get());
+    cursor.beginEditBlock();
+    cursor.insertHtml(QString::fromStdString(html));
+    // Each block keeps the glyphs of its last layout, so that drawing a page
+    // does not shape its text again.
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) b.layout()->setCacheEnabled(true);
+    cursor.endEditBlock();  // laid out here
 }
 
 std::unique_ptr<QTextDocument> PagedReport::newDocument() const {

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextLayout>
 
 namespace qv::engine {
@@ -25,6 +26,19 @@ QPageLayout::Orientation orientationOf(const std::string& html) {
                                                                   : QPageLayout::Portrait;
 }
 
+// The background a report's <body> gives its pages (as bgcolor or in its
+// style sheet), read from the head and the body's own tag alone. Inserted
+// HTML does not carry it, so the document is given it apart.
+QBrush bodyBackground(const QString& html) {
+    static const QRegularExpression body(R"(<body[\s>])", QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = body.match(html);
+    const qsizetype end = m.hasMatch() ? html.indexOf('>', m.capturedStart()) : -1;
+    if (end < 0) return {};
+    QTextDocument head;
+    head.setHtml(html.left(end + 1) + "</body></html>");
+    return head.rootFrame()->frameFormat().background();
+}
+
 }  // namespace
 
 PagedReport::PagedReport(const std::string& html, PageHeading heading)
@@ -36,9 +50,15 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     // is mostly one long table was laid out twice. Text inserted into a
     // document whose layout is finished (an empty one) is laid out in one go.
     doc_->pageCount();
+    const QString text = QString::fromStdString(html);
     QTextCursor cursor(doc_.get());
     cursor.beginEditBlock();
-    cursor.insertHtml(QString::fromStdString(html));
+    cursor.insertHtml(text);
+    if (const QBrush background = bodyBackground(text); background.style() != Qt::NoBrush) {
+        QTextFrameFormat page = doc_->rootFrame()->frameFormat();
+        page.setBackground(background);
+        doc_->rootFrame()->setFrameFormat(page);
+    }
     // Each block keeps the glyphs of its last layout, so that drawing a page
     // does not shape its text again.
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) b.layout()->setCacheEnabled(true);

@@ -1,5 +1,6 @@
-// A report's HTML laid out on pages: the page heads and the definition's
-// own style sheet survive the way the engine fills its document.
+// A report's HTML laid out on pages: the page heads, the definition's own
+// style sheet and its body's background survive the way the engine fills
+// its document.
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,19 @@ TEST(PagedReport, TheDefinitionsStyleSheetIsApplied) {
     const PagedReport plain("<html>" + body, kHeading);
     const PagedReport styled("<html><head><style>td.big { font-size: 30pt; }</style></head>" + body, kHeading);
     EXPECT_GE(styled.pageCount(), 2 * plain.pageCount());
+}
+
+TEST(PagedReport, TheBodysBackgroundFillsThePageBody) {
+    for (const std::string& html :
+         {std::string("<html><body bgcolor='#ffe0c0'><p>Hello</p></body></html>"),
+          std::string("<html><head><style>p { color: red; } body { background: #ffe0c0; }</style></head>"
+                      "<BODY class='x'><p>Hello</p></BODY></html>")}) {
+        const QImage page = PagedReport(html, kHeading).pageImage(0, 48);
+        EXPECT_EQ(page.pixelColor(page.width() / 2, page.height() / 2), QColor("#ffe0c0")) << html;
+        EXPECT_EQ(page.pixelColor(page.width() / 2, 2), QColor(Qt::white)) << "the paper's edge stays white";
+    }
+    const QImage plain = PagedReport("<html><body><p>Hello</p></body></html>", kHeading).pageImage(0, 48);
+    EXPECT_EQ(plain.pixelColor(plain.width() / 2, plain.height() / 2), QColor(Qt::white));
 }
 
 }  // namespace

@@ -10,7 +10,11 @@
 // made and removed.
 //
 // Each stage prints the best of its runs as wall time and, in brackets, the
-// process's CPU time, which a machine shared with other work disturbs less.
+// process's CPU time, which a machine shared with other work disturbs less;
+// the trip report's total is the sum of those bests. "layout" is the HTML
+// read into the document and cut into pages. The long report's pages per
+// second are its pages over its PDF stage alone, and over layout and PDF
+// together (the definition run left out of both).
 
 #include <QGuiApplication>
 

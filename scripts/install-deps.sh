@@ -22,6 +22,8 @@ PACKAGES=(
   libpugixml-dev
   # reading the PDF reports back in the tests and turning pages into pictures
   poppler-utils
+  # the mail tests: a real SMTP server on 127.0.0.1 and a self-signed certificate for STARTTLS
+  python3-aiosmtpd openssl
 )
 
 missing=()

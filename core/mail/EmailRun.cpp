@@ -1,0 +1,157 @@
+#include "core/mail/EmailRun.h"
+
+#include <charconv>
+
+#include "core/data/FixedText.h"
+#include "core/data/SystemSettings.h"
+#include "core/data/Typed.h"
+#include "core/mail/MailLog.h"
+#include "core/mail/Recipients.h"
+#include "core/scoring/Grades.h"
+
+namespace qv::mail {
+
+namespace {
+
+void tell(const EmailHooks& hooks, const std::string& text) {
+    if (hooks.status) hooks.status(text);
+}
+
+Message emailMessage(std::string text) {
+    Message m = programMessage(std::move(text));
+    m.title = kEmailTitle;
+    return m;
+}
+
+std::string plural(size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+const EmailReport* emailReportNamed(std::string_view name) {
+    for (const EmailReport& r : emailReports())
+        if (name == r.name) return &r;
+    return nullptr;
+}
+
+bool emailTestMode(std::string_view flag) {
+    const std::string_view t = clip(flag);
+    size_t from = 0;
+    while (from < t.size() && t[from] == ' ') ++from;
+    long n = 0;
+    std::from_chars(t.data() + from, t.data() + t.size(), n);
+    return n == 1;
+}
+
+size_t EmailOutcome::sentCount() const {
+    size_t n = 0;
+    for (const MemberDelivery& d : deliveries) n += d.result.sent();
+    return n;
+}
+
+Message EmailOutcome::summary() const {
+    const size_t members = deliveries.size() + notTried.size();
+    if (members == 0) return emailMessage("No member with an e-mail address fished in this season and division: nothing was sent.");
+    std::string text = "The report was e-mailed " + std::string(testMode ? "to the sender address (test mode) " : "") +
+                       "for " + std::to_string(sentCount()) + " of " + plural(members, "member.", "members.");
+    std::string missed;
+    for (const MemberDelivery& d : deliveries)
+        if (!d.result.sent()) missed += "|" + d.name + " <" + d.recipient + ">: " + d.result.reason;
+    for (const data::Members& m : notTried)
+        missed += "|" + scoring::MemberDisplayName(m) + " <" + std::string(clip(m.Email)) + ">: not tried";
+    if (!missed.empty()) text += "||Not sent:" + missed;
+    return emailMessage(text);
+}
+
+EmailOutcome EmailReportToMembers(scoring::ScoringContext& ctx, const std::string& startFolder,
+                                  const EmailReport& report, const EmailHooks& hooks) {
+    EmailOutcome out;
+    data::Store& store = ctx.store();
+    session::Globals& g = ctx.globals();
+
+    std::string season;
+    if (data::Status s = currentSeason(store, season); s.isFailed()) {
+        out.messages.push_back(s.message());
+        return out;
+    }
+    g.SeasonId = season;
+
+    data::System settings;
+    MailServer server;
+    {
+        data::FileUse use(store, "System");
+        data::Status s = use ? data::readSystem(store, settings) : use.status();
+        if (s) s = readMailServer(store, server);
+        if (!s) {
+            out.messages.push_back(s.isFailed() ? s.message() : programMessage("System Settings not found."));
+            return out;
+        }
+    }
+    if (clip(settings.EmailSmtpServer).empty() || clip(settings.EmailFrom).empty() ||
+        clip(settings.EmailSubject).empty()) {
+        out.stage = EmailStage::NoSettings;
+        out.messages.push_back(programMessage(
+            "Please ensure that all fields are completed in Email Settings on the System Configuration Screen"));
+        return out;
+    }
+    out.testMode = emailTestMode(settings.EmailTestFlag);
+
+    tell(hooks, kCalculatingStatus);
+    reports::ReportRun run;
+    if (data::Status s = report.build(ctx, startFolder, run); !s) {
+        out.messages.push_back(s.isFailed() ? s.message() : programMessage("No such record."));
+        return out;
+    }
+    run.publish(g);
+    out.messages.insert(out.messages.end(), run.messages.begin(), run.messages.end());
+    if (run.dataFlag != 'Y') {
+        out.stage = EmailStage::NoData;
+        out.messages.push_back(programMessage("There is no corresponding data for the report - " +
+                                              std::string(clip(run.windowTitle))));
+        return out;
+    }
+
+    out.pdfPath = reports::dataFolder(startFolder) + report.pdfFile;
+    std::optional<Message> renderError =
+        hooks.render ? hooks.render(run, out.pdfPath) : std::optional(programMessage("No report engine."));
+    if (renderError) {
+        out.stage = EmailStage::ReportFailed;
+        out.messages.push_back(*renderError);
+        out.messages.push_back(programMessage("An error occurred running the report - " + run.reportFile));
+        return out;
+    }
+
+    tell(hooks, kEmailingStatus);
+    std::vector<data::Members> members;
+    if (data::Status s = qualifyingMembers(store, g.DivisionId, g.SeasonId.str(), members); !s) {
+        out.messages.push_back(s.isFailed() ? s.message() : programMessage("No such record."));
+        return out;
+    }
+    out.stage = EmailStage::Mailed;
+
+    Envelope e;
+    e.server = clip(settings.EmailSmtpServer);
+    e.from = clip(settings.EmailFrom);
+    e.subject = clip(settings.EmailSubject);
+    e.attach = out.pdfPath;
+    e.log = mailLogPath(startFolder);
+    e.club = g.OrganisationName.str();
+    e.reportTitle = clip(run.windowTitle);
+    for (size_t i = 0; i < members.size(); ++i) {
+        const data::Members& m = members[i];
+        e.to = out.testMode ? e.from : std::string(clip(m.Email));
+        MemberDelivery d{m.MemberId, scoring::MemberDisplayName(m), e.to, Send(e, server)};
+        out.deliveries.push_back(d);
+        if (hooks.delivered) hooks.delivered(d);
+        if (d.result.serverUnusable) {
+            out.notTried.assign(members.begin() + static_cast<std::ptrdiff_t>(i) + 1, members.end());
+            out.stopped = emailMessage("The mail server " + e.server + " could not be used: " + d.result.reason +
+                                       ".||Nothing more was sent.");
+            break;
+        }
+    }
+    return out;
+}
+
+}  // namespace qv::mail

@@ -50,6 +50,10 @@ void registerWorkstationCommands();
 void registerScoringCommands();
 void registerGradingCommands();
 void registerReportCommands();
+void registerEmailCommands();
+
+// Reports are laid out with fonts, which need a GUI application (offscreen).
+void ensureGuiApplication();
 
 // Prints a message as "Title: text" and gives the exit code of a refusal.
 int report(Context& ctx, const qv::data::Status& s);

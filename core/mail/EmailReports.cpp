@@ -2,6 +2,7 @@
 
 #include "core/mail/EmailRun.h"
 #include "core/data/TripRecords.h"
+#include "core/data/Typed.h"
 #include "core/reports/TripReport.h"
 #include "core/scoring/Seasons.h"
 
@@ -16,6 +17,8 @@ namespace {
 data::Status standInBuilder(scoring::ScoringContext& ctx, const std::string& startFolder, reports::ReportRun& run) {
     session::Globals& g = ctx.globals();
     g.TripId = 0;
+    data::FileUse trips(ctx.store(), "Trips");
+    if (!trips) return trips.status();
     data::Status s = scoring::detail::walkRecords<data::Trips>(
         ctx.store(), "byTripId", {}, [&](const data::Trips& t) {
             if (t.DivisionId == g.DivisionId && scoring::sameSeason(t.SeasonId, g.SeasonId.str())) g.TripId = t.TripId;

@@ -7,7 +7,6 @@
 #include "core/data/Typed.h"
 #include "core/mail/MailLog.h"
 #include "core/mail/Recipients.h"
-#include "core/scoring/Grades.h"
 
 namespace qv::mail {
 
@@ -21,6 +20,10 @@ Message emailMessage(std::string text) {
     Message m = programMessage(std::move(text));
     m.title = kEmailTitle;
     return m;
+}
+
+std::string plainName(const data::Members& m) {
+    return std::string(clip(m.FirstName)) + " " + std::string(clip(m.LastName));
 }
 
 std::string plural(size_t n, const char* one, const char* many) {
@@ -59,7 +62,7 @@ Message EmailOutcome::summary() const {
     for (const MemberDelivery& d : deliveries)
         if (!d.result.sent()) missed += "|" + d.name + " <" + d.recipient + ">: " + d.result.reason;
     for (const data::Members& m : notTried)
-        missed += "|" + scoring::MemberDisplayName(m) + " <" + std::string(clip(m.Email)) + ">: not tried";
+        missed += "|" + plainName(m) + " <" + std::string(clip(m.Email)) + ">: not tried";
     if (!missed.empty()) text += "||Not sent:" + missed;
     return emailMessage(text);
 }
@@ -141,7 +144,7 @@ EmailOutcome EmailReportToMembers(scoring::ScoringContext& ctx, const std::strin
     for (size_t i = 0; i < members.size(); ++i) {
         const data::Members& m = members[i];
         e.to = out.testMode ? e.from : std::string(clip(m.Email));
-        MemberDelivery d{m.MemberId, scoring::MemberDisplayName(m), e.to, Send(e, server)};
+        MemberDelivery d{m.MemberId, plainName(m), e.to, Send(e, server)};
         out.deliveries.push_back(d);
         if (hooks.delivered) hooks.delivered(d);
         if (d.result.serverUnusable) {

@@ -102,7 +102,7 @@ TEST_F(Email, ARefusedMemberIsReportedTheOthersGetTheirsAndTheExitSaysSo) {
     ASSERT_GT(expected.size(), 2u);
     SmtpServer server(mailFolder, qvtest::refusing({expected[1]}));
     mailServer(server.port(), "none");
-    Outcome r = as("scorer", "email trophy-winners --division 2 --yes");
+    Outcome r = as("scorer", "email season --division 2 --yes");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(server.received().size(), expected.size() - 1);
     EXPECT_EQ(lines(r.out, "not sent: "), 1);

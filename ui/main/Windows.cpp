@@ -7,6 +7,7 @@
 #include "ui/maintenance/ReferenceLists.h"
 #include "ui/maintenance/SystemConfiguration.h"
 #include "ui/members/MemberWindows.h"
+#include "ui/reports/EmailReportsWindow.h"
 #include "ui/reports/ReportsWindow.h"
 #include "ui/trips/TripWindows.h"
 
@@ -22,6 +23,7 @@ void registerAllWindows() {
     members::registerMemberWindows();
     trips::registerTripWindows();
     registerReportWindows();
+    registerEmailReportsWindow();
 }
 
 }  // namespace qv::ui

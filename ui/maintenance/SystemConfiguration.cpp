@@ -14,6 +14,7 @@
 #include "core/data/Typed.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/WindowRegistry.h"
+#include "ui/maintenance/MailServerGroup.h"
 #include "ui/maintenance/SystemConfiguration.h"
 
 namespace qv::maintenance {
@@ -159,9 +160,10 @@ FormSpec systemConfigurationForm() {
     };
     design.onOpen = [](StandardForm& form) {
         addOrganisation(form);
+        addMailServerGroup(form);
         showScoring(form);
     };
-    design.check = saveOrganisation;
+    design.check = [](StandardForm& form) { return saveOrganisation(form) && saveMailServerGroup(form); };
     design.onChange = [](StandardForm& form, const std::string& field) {
         if (field == "FightFactorScoring") showScoring(form);
     };

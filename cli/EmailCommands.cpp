@@ -43,7 +43,8 @@ void printDelivery(Context& ctx, const mail::MemberDelivery& d) {
         return;
     }
     ctx.out << "not sent: " << d.name << " <" << d.recipient << ">: " << d.result.reason << '\n';
-    if (Message m; mail::sendCodeMessage(d.result.code, m)) report(ctx, m);
+    // A server that cannot be used is told once, after the run.
+    if (Message m; !d.result.serverUnusable && mail::sendCodeMessage(d.result.code, m)) report(ctx, m);
 }
 
 int emailCommand(Context& ctx) {

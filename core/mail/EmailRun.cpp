@@ -100,6 +100,10 @@ EmailOutcome EmailReportToMembers(scoring::ScoringContext& ctx, const std::strin
     }
     out.testMode = emailTestMode(settings.EmailTestFlag);
 
+    if (!report.build) {
+        out.messages.push_back(programMessage(std::string("The report \"") + report.button + "\" cannot be built."));
+        return out;
+    }
     tell(hooks, kCalculatingStatus);
     reports::ReportRun run;
     if (data::Status s = report.build(ctx, startFolder, run); !s) {

@@ -148,7 +148,7 @@ EmailOutcome EmailReportToMembers(scoring::ScoringContext& ctx, const std::strin
     for (size_t i = 0; i < members.size(); ++i) {
         const data::Members& m = members[i];
         e.to = out.testMode ? e.from : std::string(clip(m.Email));
-        MemberDelivery d{m.MemberId, plainName(m), e.to, Send(e, server)};
+        MemberDelivery d{m.MemberId, plainName(m), e.to, Send(e, server), i + 1, members.size()};
         out.deliveries.push_back(d);
         if (hooks.delivered) hooks.delivered(d);
         if (d.result.serverUnusable) {

@@ -42,6 +42,8 @@ struct MemberDelivery {
     std::string name;       // as reports show it
     std::string recipient;  // where it went: the member's address, or the sender's in test mode
     SendResult result;
+    size_t position = 0;  // this member's place in the run, from 1
+    size_t count = 0;     // of how many
 };
 
 struct EmailHooks {

@@ -109,6 +109,26 @@ std::string messageId(std::string_view from) {
            std::to_string(++counter) + "@" + std::string(domain) + ">";
 }
 
+// The From: header: the club's name, when there is one, before the address.
+std::string sender(const std::string& club, const std::string& address) {
+    const std::string name = headerText(club);
+    if (name.empty()) return address;
+    std::string display;
+    bool ascii = true;
+    for (char c : name) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+        display = "\"";
+        for (char c : name) {
+            if (c == '"' || c == '\\') display += '\\';
+            display += c;
+        }
+        display += '"';
+    } else {
+        display = encodedSubject(name);
+    }
+    return display + " <" + address + ">";
+}
+
 std::string baseName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -205,7 +225,7 @@ SendResult transmit(const Envelope& e, const MailServer& server) {
 
     curl_slist* headers = nullptr;
     for (const std::string& h :
-         {"Date: " + rfc5322Date(), "From: " + from, "To: " + to, "Subject: " + encodedSubject(e.subject),
+         {"Date: " + rfc5322Date(), "From: " + sender(e.club, from), "To: " + to, "Subject: " + encodedSubject(e.subject),
           "Message-ID: " + messageId(from)})
         headers = curl_slist_append(headers, h.c_str());
     std::unique_ptr<curl_slist, CurlFree> headerList(headers);

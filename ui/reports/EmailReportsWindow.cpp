@@ -157,6 +157,7 @@ void EmailReportsWindow::emailReport() {
         hooks.delivered = [&](const mail::MemberDelivery& d) {
             Message m;
             if (!d.result.serverUnusable && mail::sendCodeMessage(d.result.code, m)) inform(this, m);
+            status.progress(static_cast<int64_t>(d.position), static_cast<int64_t>(d.count));
             QApplication::processEvents();
         };
         scoring::ScoringContext own(ctx_.store, ctx_.settings, g);

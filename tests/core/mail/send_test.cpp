@@ -55,7 +55,7 @@ TEST_F(SendTest, AMessageArrivesWithItsHeadersBodyAndThePdfAttached) {
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0]["envelope-from"], "secretary@club.test");
     EXPECT_EQ(got[0]["envelope-to"], "member@club.test");
-    EXPECT_EQ(got[0]["from"], "secretary@club.test");
+    EXPECT_EQ(got[0]["from"], "Riverside Anglers <secretary@club.test>");
     EXPECT_EQ(got[0]["to"], "member@club.test");
     EXPECT_EQ(got[0]["subject"], "Progress table");
     EXPECT_EQ(got[0]["attachment"], "Report.pdf application/pdf");
@@ -70,10 +70,12 @@ TEST_F(SendTest, HeaderTextsCannotAddHeadersAndNonAsciiSubjectsSurviveTheTrip) {
     SmtpServer server(dir / "mail");
     plain.port = server.port();
     e.subject = "Tabla de puntos — Año 2024\r\nBcc: everyone@club.test";
+    e.club = "Pescadores \"Río\"";
     ASSERT_TRUE(mail::Send(e, plain).sent());
     const auto got = server.received();
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0]["subject"], "Tabla de puntos — Año 2024  Bcc: everyone@club.test");
+    EXPECT_EQ(got[0]["from"], "\"Pescadores \\\"Río\\\"\" <secretary@club.test>");
     EXPECT_EQ(got[0]["envelope-to"], "member@club.test");
 
     // An address that would carry a second command is refused before any connection.

@@ -61,9 +61,10 @@ Message EmailOutcome::summary() const {
     std::string missed;
     for (const MemberDelivery& d : deliveries)
         if (!d.result.sent()) missed += "|" + d.name + " <" + d.recipient + ">: " + d.result.reason;
-    for (const data::Members& m : notTried)
-        missed += "|" + plainName(m) + " <" + std::string(clip(m.Email)) + ">: not tried";
     if (!missed.empty()) text += "||Not sent:" + missed;
+    std::string names;
+    for (const MemberDelivery& d : notTried) names += (names.empty() ? "" : ", ") + d.name;
+    if (!names.empty()) text += "||Not tried: " + names + ".";
     return emailMessage(text);
 }
 
@@ -152,7 +153,11 @@ EmailOutcome EmailReportToMembers(scoring::ScoringContext& ctx, const std::strin
         out.deliveries.push_back(d);
         if (hooks.delivered) hooks.delivered(d);
         if (d.result.serverUnusable) {
-            out.notTried.assign(members.begin() + static_cast<std::ptrdiff_t>(i) + 1, members.end());
+            for (size_t j = i + 1; j < members.size(); ++j)
+                out.notTried.push_back(MemberDelivery{members[j].MemberId, plainName(members[j]),
+                                                      out.testMode ? e.from : std::string(clip(members[j].Email)),
+                                                      SendResult{kOtherFailure, "not tried", false}, j + 1,
+                                                      members.size()});
             out.stopped = emailMessage("The mail server " + e.server + " could not be used: " + d.result.reason +
                                        ".||Nothing more was sent.");
             break;

@@ -67,9 +67,9 @@ struct EmailOutcome {
     std::vector<Message> messages;  // to show before anything else, in order
     std::vector<MemberDelivery> deliveries;
     // When the server could not be used at all: the one message saying so,
-    // and the members who were therefore not tried.
+    // and the members who were therefore not tried (their result unset).
     std::optional<Message> stopped;
-    std::vector<data::Members> notTried;
+    std::vector<MemberDelivery> notTried;
 
     size_t sentCount() const;
     // Nothing failed: every qualifying member got the report.

@@ -12,6 +12,8 @@
 
 #include "cli/Cli.h"
 #include "core/data/Date.h"
+#include "core/reports/PointsReport.h"
+#include "core/reports/SeasonReport.h"
 #include "core/reports/TripReport.h"
 #include "core/scoring/ScoringContext.h"
 #include "core/session/Globals.h"
@@ -53,6 +55,9 @@ struct ReportKind {
 const std::map<std::string, ReportKind>& kinds() {
     static const std::map<std::string, ReportKind> all = {
         {"trip", {kTrip, reports::BuildTripReport}},
+        {"season", {kDivision | kSeason, reports::BuildSeasonReport}},
+        {"progress", {kDivision | kSeason, reports::BuildProgressPointsReport}},
+        {"championship", {kDivision | kSeason, reports::BuildChampionshipPointsReport}},
     };
     return all;
 }

@@ -6,6 +6,8 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 
+#include "engine/Chart.h"
+
 namespace qv::engine {
 
 namespace {
@@ -34,6 +36,7 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     doc_->setDocumentMargin(0);
     // The page size first, so that the document is laid out once.
     doc_->setPageSize(bodyRect().size());
+    addChartResources(*doc_, html);
     doc_->setHtml(QString::fromStdString(html));
 }
 

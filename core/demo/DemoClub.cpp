@@ -200,6 +200,18 @@ std::string emailOf(const PersonPlan& p) {
 
 // ---------------------------------------------------------------- helpers
 
+// Imperial measures are kept as whole.part values, the two digits after the
+// point a count of parts: pounds and ounces (00-15) for a weight, wholes and
+// twelfths (00-11) for a length. 2.10 is 2 lb 10 oz, not 2.1 lb.
+Decimal poundsAndOunces(int64_t grams) {
+    const int64_t ounces = (grams * 10000 + 283495 / 2) / 283495;  // 28.3495 g to the ounce
+    return Decimal::fromUnits((ounces / 16) * 1000 + (ounces % 16) * 10, 3);
+}
+Decimal wholesAndTwelfths(int64_t mm) {
+    const int64_t inches = (mm * 10 + 127) / 254;
+    return Decimal::fromUnits((inches / 12) * 100 + inches % 12, 2);
+}
+
 // Fixed-seed numbers with our own ranges: the std:: distributions differ
 // between library versions, and the demo must be the same everywhere.
 class Rng {
@@ -589,8 +601,8 @@ class DemoBuilder {
             const int64_t mm = std::clamp<int64_t>(
                 sp.minMm + (sp.maxMm - sp.minMm) * skewed / 1000 + rng_.between(-10, 10), sp.minMm,
                 sp.maxMm);
-            c.weight = Decimal::fromUnits(imperial ? grams * 2205 / 1000 : grams, 3);  // lb or kg
-            c.length = Decimal::fromUnits(imperial ? mm * 1000 / 254 : mm * 10, 2);    // in or cm
+            c.weight = imperial ? poundsAndOunces(grams) : Decimal::fromUnits(grams, 3);
+            c.length = imperial ? wholesAndTwelfths(mm) : Decimal::fromUnits(mm * 10, 2);
             c.lineClass = lineClass;
             c.release = rng_.percent(plan.releasePercent) ? "Release" : "Caught";
             if (plan.flyPercent == 0)

@@ -96,10 +96,33 @@ TEST_F(Reports, ATripWithoutAnglersSaysSoAndTheWindowStays) {
 
 TEST_F(Reports, AReportOfALaterVersionSaysSo) {
     ui::ReportsWindow w(ctx());
-    w.reportButton("Season")->click();
-    EXPECT_EQ(shownTexts().back(), "The report \"Season\" is not available in this version of Quillavon yet.");
-    EXPECT_FALSE(w.reportButton("Season")->isChecked());
+    w.reportButton("Certificate")->click();
+    ASSERT_FALSE(shownTexts().empty());
+    EXPECT_EQ(shownTexts().back(), "The report \"Certificate\" is not available in this version of Quillavon yet.");
+    EXPECT_FALSE(w.reportButton("Certificate")->isChecked());
     EXPECT_FALSE(w.createButton()->isEnabled());
+}
+
+TEST_F(Reports, TheSeasonReportsNeedADivisionAndASeason) {
+    ui::ReportsWindow w(ctx());
+    w.show();
+    const std::pair<const char*, const char*> reports[] = {{"Season", "Season Report"},
+                                                           {"Progress Scores", "Progressive Points Report"},
+                                                           {"Championship Scores", "Championship Points Report"}};
+    for (const auto& [button, title] : reports) {
+        w.reportButton(button)->click();
+        EXPECT_TRUE(w.reportButton(button)->isChecked()) << button;
+        EXPECT_FALSE(w.criterion("&Trip:")->isEnabled()) << button;
+        EXPECT_FALSE(w.criterion("M&ember:")->isEnabled()) << button;
+        pick(w.criterion("&Division:"), "Offshore");
+        pick(w.criterion("&Season:"), "2026");
+        EXPECT_TRUE(w.createButton()->isEnabled()) << button;
+        // The one trip has no anglers: nothing to report, and the window stays.
+        w.createReport();
+        ASSERT_FALSE(shownTexts().empty());
+        EXPECT_EQ(shownTexts().back(), std::string("There is no corresponding data for the report - ") + title);
+        EXPECT_TRUE(w.isVisible());
+    }
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include "core/data/ClubRecords.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/PointsReport.h"
+#include "core/reports/SeasonReport.h"
 #include "core/reports/TripReport.h"
 #include "engine/ReportEngine.h"
 #include "ui/framework/MessageService.h"
@@ -52,7 +54,7 @@ const std::vector<ReportButton>& reportButtons() {
     static const std::vector<ReportButton> all = {
         {kGeneral, "Trip Details", kDivision | kSeason | kTrip, reports::BuildTripReport},
         {kGeneral, "Member", kMember, nullptr},
-        {kGeneral, "Season", kDivision | kSeason, nullptr},
+        {kGeneral, "Season", kDivision | kSeason, reports::BuildSeasonReport},
         {kGeneral, "Certificate", kDivision | kSeason | kMember, nullptr, false},
         {kGeneral, "Trophy Winners", kDivision | kSeason, nullptr},
         {kCatches, "Catch and Release", kDivision | kSeason, nullptr},
@@ -62,8 +64,8 @@ const std::vector<ReportButton>& reportButtons() {
         {kCatches, "Biggest Species", kDivision | kSeason, nullptr},
         {kCatches, "Trip Biggest Species", kDivision | kSeason | kTrip, nullptr},
         {kCatches, "Caught by Fly", kDivision | kSeason, nullptr},
-        {kProgress, "Progress Scores", kDivision | kSeason, nullptr},
-        {kProgress, "Championship Scores", kDivision | kSeason, nullptr},
+        {kProgress, "Progress Scores", kDivision | kSeason, reports::BuildProgressPointsReport},
+        {kProgress, "Championship Scores", kDivision | kSeason, reports::BuildChampionshipPointsReport},
         {kExport, "Member History CSV", kDivision, nullptr, false},
         {kExport, "Export All Data", 0, nullptr, false},
     };

@@ -3,6 +3,8 @@
 #include "core/mail/EmailRun.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/PointsReport.h"
+#include "core/reports/SeasonReport.h"
 #include "core/reports/TripReport.h"
 #include "core/scoring/Seasons.h"
 
@@ -10,10 +12,10 @@ namespace qv::mail {
 
 namespace {
 
-// LOCAL STAND-IN, NOT FOR MERGE: the progress, season and trophy winners
-// builders are not on main yet. Until they are, every row lays out the
-// result sheet of the division's last trip in the season so that the run
-// can be tried end to end. Replace with the three real builders.
+// LOCAL STAND-IN, NOT FOR MERGE: the trophy winners builder is not on main
+// yet. Until it is, its row lays out the result sheet of the division's last
+// trip in the season so that the run can be tried end to end. Replace with
+// reports::BuildTrophyWinnersReport.
 data::Status standInBuilder(scoring::ScoringContext& ctx, const std::string& startFolder, reports::ReportRun& run) {
     session::Globals& g = ctx.globals();
     g.TripId = 0;
@@ -37,8 +39,8 @@ data::Status standInBuilder(scoring::ScoringContext& ctx, const std::string& sta
 
 const std::vector<EmailReport>& emailReports() {
     static const std::vector<EmailReport> all = {
-        {"progress", "Progress Scores", "ProgressPoints.pdf", standInBuilder},
-        {"season", "Season", "SeasonReport.pdf", standInBuilder},
+        {"progress", "Progress Scores", "ProgressPoints.pdf", reports::BuildProgressPointsReport},
+        {"season", "Season", "SeasonReport.pdf", reports::BuildSeasonReport},
         {"trophy-winners", "Trophy Winners", "TrophyWinners.pdf", standInBuilder},
     };
     return all;

@@ -50,6 +50,7 @@ void registerWorkstationCommands();
 void registerScoringCommands();
 void registerGradingCommands();
 void registerReportCommands();
+void registerExchangeCommands();
 void registerEmailCommands();
 
 // Reports are laid out with fonts, which need a GUI application (offscreen).

@@ -14,7 +14,13 @@
 #include "core/data/Date.h"
 #include "core/reports/PointsReport.h"
 #include "core/reports/SeasonReport.h"
+#include "core/reports/CatchRelease.h"
+#include "core/reports/CatchReports.h"
+#include "core/reports/Certificate.h"
+#include "core/reports/TeamPoints.h"
+#include "core/reports/MemberReport.h"
 #include "core/reports/TripReport.h"
+#include "core/reports/TrophyWinnersReport.h"
 #include "core/scoring/ScoringContext.h"
 #include "core/session/Globals.h"
 #include "engine/ReportEngine.h"
@@ -46,10 +52,12 @@ constexpr CriterionOption kCriterionOptions[] = {
     {kDivision, "--division"}, {kSeason, "--season"}, {kTrip, "--trip"}, {kMember, "--member"}};
 
 // One report: the criteria it needs and its builder. Every later report is a
-// row here and takes its criteria the same way.
+// row here and takes its criteria the same way. A report the report window
+// keeps from a "Member" needs a staff level here too.
 struct ReportKind {
     unsigned needs;
     Status (*build)(scoring::ScoringContext&, const std::string&, reports::ReportRun&);
+    bool forMembers = true;
 };
 
 const std::map<std::string, ReportKind>& kinds() {
@@ -58,6 +66,16 @@ const std::map<std::string, ReportKind>& kinds() {
         {"season", {kDivision | kSeason, reports::BuildSeasonReport}},
         {"progress", {kDivision | kSeason, reports::BuildProgressPointsReport}},
         {"championship", {kDivision | kSeason, reports::BuildChampionshipPointsReport}},
+        {"trip-catch", {kDivision | kSeason | kTrip, reports::BuildTripCatchReport}},
+        {"fly", {kDivision | kSeason, reports::BuildFlyReport}},
+        {"biggest-species", {kDivision | kSeason, reports::BuildBiggestSpeciesReport}},
+        {"trip-biggest-species", {kDivision | kSeason | kTrip, reports::BuildTripBiggestSpeciesReport}},
+        {"line-class", {kDivision | kSeason, reports::BuildLineClassReport}},
+        {"catch-release", {kDivision | kSeason, reports::BuildCatchReleaseReport}},
+        {"certificate", {kDivision | kSeason | kMember, reports::BuildCertificate, false}},
+        {"team-points", {kDivision | kSeason | kTrip, reports::BuildTeamPoints}},
+        {"member", {kMember, reports::BuildMemberReport}},
+        {"trophy-winners", {kDivision | kSeason, reports::BuildTrophyWinnersReport}},
     };
     return all;
 }
@@ -152,7 +170,11 @@ int reportCommand(Context& ctx) {
 
 void registerReportCommands() {
     commands()["report"] = {reportCommand, "report KIND [--division ID] [--season ID] [--trip ID] [--member ID] [--pdf FILE] [--html FILE] --user ID",
-                            needs(session::Access::AnyUser)};
+                            [](const std::vector<std::string>& args) {
+                                auto kind = args.empty() ? kinds().end() : kinds().find(args[0]);
+                                const bool staffOnly = kind != kinds().end() && !kind->second.forMembers;
+                                return staffOnly ? session::Access::Staff : session::Access::AnyUser;
+                            }};
 }
 
 }  // namespace qv::cli

@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     registerGradingCommands();
     registerReportCommands();
     registerEmailCommands();
+    registerExchangeCommands();
 
     Context ctx;
     ctx.programPath = argv[0];

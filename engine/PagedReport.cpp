@@ -24,12 +24,20 @@ QPageLayout::Orientation orientationOf(const std::string& html) {
                                                                   : QPageLayout::Portrait;
 }
 
+// A page that is all body, for a certificate to frame:
+// <meta name="furniture" content="none"> leaves out our header and footer.
+bool withoutFurniture(const std::string& html) {
+    static const QRegularExpression none(R"(<meta\s+name\s*=\s*["']furniture["']\s+content\s*=\s*["']none["'])",
+                                         QRegularExpression::CaseInsensitiveOption);
+    return none.match(QString::fromStdString(html)).hasMatch();
+}
+
 }  // namespace
 
 PagedReport::PagedReport(const std::string& html, PageHeading heading)
     : html_(html), heading_(std::move(heading)),
       layout_(QPageSize(QPageSize::A4), orientationOf(html), QMarginsF(14, 12, 14, 12), QPageLayout::Millimeter),
-      doc_(std::make_unique<QTextDocument>()) {
+      plain_(withoutFurniture(html)), doc_(std::make_unique<QTextDocument>()) {
     QFont base("DejaVu Sans");
     base.setPointSizeF(9);
     doc_->setDefaultFont(base);
@@ -42,16 +50,30 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
 
 QRectF PagedReport::bodyRect() const {
     const QRectF paint = layout_.paintRectPixels(static_cast<int>(kDpi));
-    return paint.adjusted(0, kHeader, 0, -kFooter);
+    return plain_ ? paint : paint.adjusted(0, kHeader, 0, -kFooter);
 }
 
 int PagedReport::pageCount() const { return std::max(1, doc_->pageCount()); }
 
 void PagedReport::paintPage(QPainter& p, int index) const {
-    const QRectF paint = layout_.paintRectPixels(static_cast<int>(kDpi));
     const QRectF body = bodyRect();
     p.save();
     p.fillRect(layout_.fullRectPixels(static_cast<int>(kDpi)), Qt::white);
+    if (!plain_) paintFurniture(p, index);
+
+    // The body: this page's slice of the document.
+    p.translate(body.left(), body.top() - index * body.height());
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.clip = QRectF(0, index * body.height(), body.width(), body.height());
+    p.setClipRect(ctx.clip);
+    ctx.palette.setColor(QPalette::Text, Qt::black);
+    doc_->documentLayout()->draw(&p, ctx);
+    p.restore();
+}
+
+void PagedReport::paintFurniture(QPainter& p, int index) const {
+    const QRectF paint = layout_.paintRectPixels(static_cast<int>(kDpi));
+    const QRectF body = bodyRect();
 
     // Header: the organisation on the left, the report's title on the right, a rule below.
     QFont head("DejaVu Sans");
@@ -80,15 +102,6 @@ void PagedReport::paintPage(QPainter& p, int index) const {
     p.drawText(footRect, Qt::AlignRight | Qt::AlignVCenter,
                QString::fromStdString("Printed " + heading_.printed));
     p.drawText(footRect, Qt::AlignLeft | Qt::AlignVCenter, "Quillavon");
-
-    // The body: this page's slice of the document.
-    p.translate(body.left(), body.top() - index * body.height());
-    QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.clip = QRectF(0, index * body.height(), body.width(), body.height());
-    p.setClipRect(ctx.clip);
-    ctx.palette.setColor(QPalette::Text, Qt::black);
-    doc_->documentLayout()->draw(&p, ctx);
-    p.restore();
 }
 
 QImage PagedReport::pageImage(int index, double dpi) const {

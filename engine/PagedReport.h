@@ -2,7 +2,8 @@
 // A report laid out on pages: the HTML a definition made, in a QTextDocument
 // cut into pages of A4 (landscape when the definition asks for it with
 // <meta name="orientation" content="landscape">), each with our header
-// (organisation, report title) and footer (page n of m, date printed).
+// (organisation, report title) and footer (page n of m, date printed),
+// unless it asks for none with <meta name="furniture" content="none">.
 // Drawn the same way on screen, into images, on a printer and into a PDF.
 
 #include <QImage>
@@ -43,9 +44,11 @@ public:
 
 private:
     QRectF bodyRect() const;  // in 96-dpi pixels of the page
+    void paintFurniture(QPainter& painter, int index) const;  // header and footer
     std::string html_;
     PageHeading heading_;
     QPageLayout layout_;
+    bool plain_ = false;  // no header or footer
     std::unique_ptr<QTextDocument> doc_;
 };
 

@@ -22,8 +22,10 @@ PACKAGES=(
   libpugixml-dev
   # reading the PDF reports back in the tests and turning pages into pictures
   poppler-utils
-  # the mail tests: a real SMTP server on 127.0.0.1 and a self-signed certificate for STARTTLS
-  python3-aiosmtpd openssl
+  # the exchange tests: a real 7z reader and a local FTP server
+  p7zip-full python3-pyftpdlib python3-openssl openssl
+  # the mail tests: a real SMTP server on 127.0.0.1 (a self-signed certificate for STARTTLS by openssl)
+  python3-aiosmtpd
 )
 
 missing=()

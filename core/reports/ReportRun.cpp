@@ -21,7 +21,8 @@ std::string dataFolder(const std::string& startFolder) {
 }
 
 void writeDataFile(const std::string& path, std::string_view comment, std::string_view rowName,
-                   const olmix::RecordQueue& rows, ReportRun& run, bool declaration) {
+                   const olmix::RecordQueue& rows, ReportRun& run, bool declaration,
+                   std::string_view rootName) {
     const std::int16_t status =
         declaration ? XML_CREATEXMLFILE(path, "1.0", "", 1) : XML_CREATEXMLFILE(path, std::nullopt, "", 1);
     if (status != 0) {
@@ -34,7 +35,7 @@ void writeDataFile(const std::string& path, std::string_view comment, std::strin
         return;
     }
     if (!comment.empty()) XML_ADDCOMMENT(comment);
-    XML_CREATEPARENT("Data");
+    XML_CREATEPARENT(rootName);
     XML_ADDPARENT();
     XML_ADDFROMQUEUE(rows, rowName, 0, 0, 1);
     XML_CLOSEPARENT();

@@ -30,13 +30,15 @@ struct ReportRun {
 std::string dataFolder(const std::string& startFolder);
 
 // One data file as every builder writes it: the declaration (version "1.0"
-// unless `declaration` is false), a comment, the root "Data" holding one
-// `rowName` element per record of `rows`, element names in lower case. A
+// unless `declaration` is false), a comment, the root (`rootName`, "Data"
+// unless told) holding one `rowName` element per record of `rows`, element
+// names in lower case. A
 // file that cannot be made gives "Error Occurred Creating XML File.||Error: "
 // and the system's error text (title "Error!") in run.messages; the builder
 // goes on with its other files.
 void writeDataFile(const std::string& path, std::string_view comment, std::string_view rowName,
-                   const olmix::RecordQueue& rows, ReportRun& run, bool declaration = true);
+                   const olmix::RecordQueue& rows, ReportRun& run, bool declaration = true,
+                   std::string_view rootName = "Data");
 
 // The unit label of a season: "kgs", "cms", "lbs" or "ins".
 std::string unitLabel(std::string_view measurement, std::string_view scoringApplies);

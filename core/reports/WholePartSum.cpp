@@ -1,5 +1,7 @@
 #include "core/reports/WholePartSum.h"
 
+#include <cstdlib>
+
 namespace qv::reports {
 
 void WholePartSum::add(Decimal value) {
@@ -9,19 +11,20 @@ void WholePartSum::add(Decimal value) {
     parts_ += units % 100;
 }
 
-std::string WholePartSum::text(int partsPerWhole) const {
+Decimal WholePartSum::total(int partsPerWhole) const {
     if (partsPerWhole < 1) partsPerWhole = 1;
-    int64_t wholes = wholes_, parts = parts_;
-    // Negative parts (a negative value) borrow from the wholes.
-    wholes += parts / partsPerWhole;
-    parts %= partsPerWhole;
-    if (parts < 0) {
-        parts += partsPerWhole;
-        --wholes;
-    }
-    std::string p = std::to_string(parts);
-    if (p.size() < 2) p.insert(0, 2 - p.size(), '0');
-    return std::to_string(wholes) + "." + p;
+    // Everything in parts first, so that a negative value cannot leave a
+    // negative remainder beside a positive whole.
+    const int64_t parts = wholes_ * partsPerWhole + parts_;
+    const int64_t magnitude = std::llabs(parts);
+    const int64_t units = (magnitude / partsPerWhole) * 100 + magnitude % partsPerWhole;
+    return Decimal::fromUnits(parts < 0 ? -units : units, 2);
+}
+
+Decimal wholePartSum(const std::vector<Decimal>& values, int partsPerWhole) {
+    WholePartSum sum;
+    for (const Decimal& v : values) sum.add(v);
+    return sum.total(partsPerWhole);
 }
 
 }  // namespace qv::reports

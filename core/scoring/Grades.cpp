@@ -71,11 +71,35 @@ data::Status GradeBook::gradeFor(int32_t memberId, int32_t divisionId, std::stri
     grade = 0;
     auto it = history_.find(memberId);
     if (it == history_.end()) {
+        if (complete_) return data::Status::ok();
         std::vector<data::GradeHistory> rows;
         if (data::Status s = readGradeHistory(store_, memberId, rows); !s) return s;
         it = history_.emplace(memberId, std::move(rows)).first;
     }
     grade = gradeFromHistory(it->second, divisionId, seasonId);
+    return data::Status::ok();
+}
+
+data::Status GradeBook::readAll() {
+    history_.clear();
+    data::FileUse use(store_, "GradeHistory");
+    if (!use) return use.status();
+    std::unique_ptr<data::Cursor> cursor;
+    if (data::Status s = store_.walk("GradeHistory", "byMemberIdStartSeasonId", {}, false, cursor); !s) return s;
+    data::Record rec = store_.newRecord("GradeHistory");
+    data::GradeHistory row;
+    for (;;) {
+        data::Status s = cursor->next(rec);
+        if (s.isNotFound()) break;
+        if (!s) return s;
+        row.fromRecord(rec);
+        history_[row.MemberId].push_back(row);
+    }
+    for (auto& [member, rows] : history_)
+        std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+            return compareSeason(a.StartSeasonId, b.StartSeasonId) < 0;
+        });
+    complete_ = true;
     return data::Status::ok();
 }
 

@@ -31,10 +31,14 @@ public:
     explicit GradeBook(data::Store& store) : store_(store) {}
     data::Status gradeFor(int32_t memberId, int32_t divisionId, std::string_view seasonId,
                           int32_t& grade);
+    // Reads every member's history in one walk, for builds that grade most
+    // of the club; members without history then have none to read.
+    data::Status readAll();
 
 private:
     data::Store& store_;
     std::map<int32_t, std::vector<data::GradeHistory>> history_;
+    bool complete_ = false;  // every member's history is read
 };
 
 // A member's grade history rows, in start-season order.

@@ -133,6 +133,11 @@ StepResult WinnerHandicapAndProgress(ScoringContext& ctx, data::TripMember& tm, 
 }
 
 data::Status BuildTripGradeWinners(ScoringContext& ctx, int32_t tripId) {
+    GradeBook grades(ctx.store());
+    return BuildTripGradeWinners(ctx, tripId, grades);
+}
+
+data::Status BuildTripGradeWinners(ScoringContext& ctx, int32_t tripId, GradeBook& grades) {
     ctx.tripGradeWinners.clear();
     data::Store& store = ctx.store();
     data::FileUse trips(store, "Trips");
@@ -150,7 +155,6 @@ data::Status BuildTripGradeWinners(ScoringContext& ctx, int32_t tripId) {
 
     std::vector<data::TripMember> tms;
     if (data::Status s = tripMembersOf(store, tripId, tms); !s) return s;
-    GradeBook grades(store);
     std::vector<TripGradeWinner> work;
     for (const data::TripMember& tm : tms) {
         TripGradeWinner w;

@@ -9,6 +9,7 @@
 
 #include "core/data/TripRecords.h"
 #include "core/messages/Status.h"
+#include "core/scoring/Grades.h"
 #include "core/scoring/ScoringContext.h"
 
 namespace qv::scoring {
@@ -50,5 +51,8 @@ int32_t HandicapForWins(const data::System& settings, int wins, int32_t unchange
 // included): members graded by their grade history, non-members by their own
 // grade; grade 0 groups those without one. Runs for every user.
 data::Status BuildTripGradeWinners(ScoringContext& ctx, int32_t tripId);
+// The same, grading members through `grades`, which a caller building the
+// winners of many trips keeps from one trip to the next.
+data::Status BuildTripGradeWinners(ScoringContext& ctx, int32_t tripId, GradeBook& grades);
 
 }  // namespace qv::scoring

@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "core/data/ClubRecords.h"
 #include "core/data/TripRecords.h"
+#include "core/data/WorkstationRecords.h"
 #include "core/data/Typed.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/reports/ReportsWindow.h"
@@ -94,13 +96,82 @@ TEST_F(Reports, ATripWithoutAnglersSaysSoAndTheWindowStays) {
     EXPECT_EQ(w.result(), 0);
 }
 
-TEST_F(Reports, AReportOfALaterVersionSaysSo) {
+TEST_F(Reports, CatchReportsAskForTheirCriteria) {
+    ctx().settings.IndividualCatchesApplies = 1;
     ui::ReportsWindow w(ctx());
-    w.reportButton("Certificate")->click();
+    w.show();
+    const struct {
+        const char* button;
+        bool trip, member;
+    } wants[] = {{"Catch and Release", false, false}, {"Trip Catch Details", true, false},
+                 {"Points by Line Class", false, false}, {"Trip Team Points", true, false},
+                 {"Biggest Species", false, false}, {"Trip Biggest Species", true, false},
+                 {"Caught by Fly", false, false}, {"Certificate", false, true}};
+    for (const auto& want : wants) {
+        w.reportButton(want.button)->click();
+        EXPECT_TRUE(w.reportButton(want.button)->isChecked()) << want.button;
+        EXPECT_TRUE(w.criterion("&Division:")->isEnabled()) << want.button;
+        EXPECT_TRUE(w.criterion("&Season:")->isEnabled()) << want.button;
+        EXPECT_EQ(w.criterion("&Trip:")->isEnabled(), want.trip) << want.button;
+        EXPECT_EQ(w.criterion("M&ember:")->isEnabled(), want.member) << want.button;
+    }
+    // No catches in the season: the fly report says so and the window stays.
+    w.reportButton("Caught by Fly")->click();
+    pick(w.criterion("&Division:"), "Offshore");
+    pick(w.criterion("&Season:"), "2026");
+    ASSERT_TRUE(w.createButton()->isEnabled());
+    w.createReport();
     ASSERT_FALSE(shownTexts().empty());
-    EXPECT_EQ(shownTexts().back(), "The report \"Certificate\" is not available in this version of Quillavon yet.");
-    EXPECT_FALSE(w.reportButton("Certificate")->isChecked());
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Fly Report");
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(Reports, MemberEmptiesItsWorkFileAndNeedsOnlyAMember) {
+    data::FileUse work(store(), "TempMemberReport"), members(store(), "Members");
+    data::TempMemberReport left;
+    left.DivisionId = division;
+    left.SeasonId = "2026";
+    left.TripId = 1;
+    ASSERT_TRUE(data::insertRecord(store(), left).isOk());
+    data::Members m;
+    m.FirstName = "Ann";
+    m.LastName = "Smith";
+    m.FullName = "Ann Smith";
+    m.InactiveFlag = "N";
+    ASSERT_TRUE(data::insertRecord(store(), m).isOk());
+
+    data::Record r = store().newRecord("TempMemberReport");
+    ASSERT_TRUE(store().walk("TempMemberReport", "").next(r).isOk());
+    ui::ReportsWindow w(ctx());
+    w.show();
+    w.reportButton("Member")->click();
+    EXPECT_EQ(w.chosen(), "Member");
+    EXPECT_TRUE(store().walk("TempMemberReport", "").next(r).isNotFound()) << "the work file is emptied";
+    EXPECT_TRUE(w.criterion("M&ember:")->isEnabled());
+    EXPECT_FALSE(w.criterion("&Division:")->isEnabled());
     EXPECT_FALSE(w.createButton()->isEnabled());
+    pick(w.criterion("M&ember:"), "Ann Smith");
+    EXPECT_TRUE(w.createButton()->isEnabled());
+    // A member without history, trips or awards has no report.
+    w.createReport();
+    ASSERT_FALSE(shownTexts().empty());
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Member Report");
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(Reports, TrophyWinnersNeedsADivisionAndASeason) {
+    ui::ReportsWindow w(ctx());
+    w.show();
+    w.reportButton("Trophy Winners")->click();
+    EXPECT_FALSE(w.criterion("&Trip:")->isEnabled());
+    pick(w.criterion("&Division:"), "Offshore");
+    EXPECT_FALSE(w.createButton()->isEnabled());
+    pick(w.criterion("&Season:"), "2026");
+    ASSERT_TRUE(w.createButton()->isEnabled());
+    // Its one trip has no anglers, and nothing else was won.
+    w.createReport();
+    EXPECT_EQ(shownTexts().back(), "There is no corresponding data for the report - Trophy Winners Report");
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(Reports, TheSeasonReportsNeedADivisionAndASeason) {

@@ -1,5 +1,6 @@
 #include "ui/main/Windows.h"
 
+#include "ui/exchange/ImportExportWindow.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/LoginWindow.h"
 #include "ui/main/MainWindow.h"
@@ -24,6 +25,7 @@ void registerAllWindows() {
     trips::registerTripWindows();
     registerReportWindows();
     registerEmailReportsWindow();
+    registerExchangeWindows();
 }
 
 }  // namespace qv::ui

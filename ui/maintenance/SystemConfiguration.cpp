@@ -12,6 +12,7 @@
 #include "core/data/NamedSettings.h"
 #include "core/data/SystemSettings.h"
 #include "core/data/Typed.h"
+#include "ui/exchange/FtpSecurityChoice.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/WindowRegistry.h"
 #include "ui/maintenance/MailServerGroup.h"
@@ -161,6 +162,7 @@ FormSpec systemConfigurationForm() {
     design.onOpen = [](StandardForm& form) {
         addOrganisation(form);
         addMailServerGroup(form);
+        addFtpSecurityChoice(form);
         showScoring(form);
     };
     design.check = [](StandardForm& form) { return saveOrganisation(form) && saveMailServerGroup(form); };

@@ -19,13 +19,21 @@
 #include "core/data/Typed.h"
 #include "core/reports/PointsReport.h"
 #include "core/reports/SeasonReport.h"
+#include "core/reports/CatchRelease.h"
+#include "core/reports/CatchReports.h"
+#include "core/reports/Certificate.h"
+#include "core/reports/TeamPoints.h"
+#include "core/reports/MemberReport.h"
 #include "core/reports/TripReport.h"
+#include "core/reports/TrophyWinnersReport.h"
 #include "engine/ReportEngine.h"
+#include "ui/exchange/DataExportActions.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/StandardForm.h"
 #include "ui/framework/StatusWindow.h"
 #include "ui/framework/WindowPlacement.h"
 #include "ui/framework/WindowRegistry.h"
+#include "ui/reports/MemberReportStatus.h"
 #include "ui/reports/ReportPreview.h"
 
 namespace qv::ui {
@@ -34,15 +42,28 @@ namespace {
 
 enum Need : unsigned { kDivision = 1, kSeason = 2, kTrip = 4, kMember = 8 };
 using Builder = data::Status (*)(scoring::ScoringContext&, const std::string&, reports::ReportRun&);
+// A builder that shows a status window of its own.
+using OwnStatusBuilder = data::Status (*)(QWidget*, scoring::ScoringContext&, const std::string&,
+                                          reports::ReportRun&);
+// What pressing a report's button does besides choosing it.
+using OnChoose = data::Status (*)(AppContext&);
+
+data::Status emptyMemberReportWork(AppContext& ctx) { return reports::EmptyMemberReportWork(ctx.store); }
+// Work that shows its own result instead of a report; true when the window closes.
+using Action = bool (*)(AppContext&, QWidget*);
 
 // The reports by tab, what each needs, and its builder (none yet for the
-// reports that later versions add).
+// reports that later versions add) or action. An action that needs no
+// criteria runs as soon as its button is pressed.
 struct ReportButton {
     const char* tab;
     const char* text;
     unsigned needs;
     Builder build;
     bool forMembers = true;  // a "Member" may start it
+    OwnStatusBuilder buildWithStatus = nullptr;  // runs instead of the common status window
+    OnChoose onChoose = nullptr;
+    Action act = nullptr;
 };
 
 const char* const kGeneral = "&General Reports";
@@ -53,21 +74,21 @@ const char* const kExport = "Data Export";
 const std::vector<ReportButton>& reportButtons() {
     static const std::vector<ReportButton> all = {
         {kGeneral, "Trip Details", kDivision | kSeason | kTrip, reports::BuildTripReport},
-        {kGeneral, "Member", kMember, nullptr},
+        {kGeneral, "Member", kMember, reports::BuildMemberReport, true, runMemberReport, emptyMemberReportWork},
         {kGeneral, "Season", kDivision | kSeason, reports::BuildSeasonReport},
-        {kGeneral, "Certificate", kDivision | kSeason | kMember, nullptr, false},
-        {kGeneral, "Trophy Winners", kDivision | kSeason, nullptr},
-        {kCatches, "Catch and Release", kDivision | kSeason, nullptr},
-        {kCatches, "Trip Catch Details", kDivision | kSeason | kTrip, nullptr},
-        {kCatches, "Points by Line Class", kDivision | kSeason, nullptr},
-        {kCatches, "Trip Team Points", kDivision | kSeason | kTrip, nullptr},
-        {kCatches, "Biggest Species", kDivision | kSeason, nullptr},
-        {kCatches, "Trip Biggest Species", kDivision | kSeason | kTrip, nullptr},
-        {kCatches, "Caught by Fly", kDivision | kSeason, nullptr},
+        {kGeneral, "Certificate", kDivision | kSeason | kMember, reports::BuildCertificate, false},
+        {kGeneral, "Trophy Winners", kDivision | kSeason, reports::BuildTrophyWinnersReport},
+        {kCatches, "Catch and Release", kDivision | kSeason, reports::BuildCatchReleaseReport},
+        {kCatches, "Trip Catch Details", kDivision | kSeason | kTrip, reports::BuildTripCatchReport},
+        {kCatches, "Points by Line Class", kDivision | kSeason, reports::BuildLineClassReport},
+        {kCatches, "Trip Team Points", kDivision | kSeason | kTrip, reports::BuildTeamPoints},
+        {kCatches, "Biggest Species", kDivision | kSeason, reports::BuildBiggestSpeciesReport},
+        {kCatches, "Trip Biggest Species", kDivision | kSeason | kTrip, reports::BuildTripBiggestSpeciesReport},
+        {kCatches, "Caught by Fly", kDivision | kSeason, reports::BuildFlyReport},
         {kProgress, "Progress Scores", kDivision | kSeason, reports::BuildProgressPointsReport},
         {kProgress, "Championship Scores", kDivision | kSeason, reports::BuildChampionshipPointsReport},
-        {kExport, "Member History CSV", kDivision, nullptr, false},
-        {kExport, "Export All Data", 0, nullptr, false},
+        {kExport, "Member History CSV", kDivision, nullptr, false, nullptr, nullptr, runMemberHistoryExport},
+        {kExport, "Export All Data", 0, nullptr, false, nullptr, nullptr, runExportAllData},
     };
     return all;
 }
@@ -122,14 +143,13 @@ ReportsWindow::ReportsWindow(AppContext& ctx, QWidget* parent) : QDialog(parent)
         const int n = grid->count();
         grid->addWidget(button, n / 2, n % 2);
         buttons_[b.text] = button;
-        const bool exchange = QString(b.tab) == kExport;
-        button->setEnabled(!exchange && (b.forMembers || !(g.SecurityLevel == "Member")));
-        if (exchange) button->setToolTip("Comes with the data exchange part of Quillavon.");
+        button->setEnabled(b.forMembers || !(g.SecurityLevel == "Member"));
         connect(button, &QPushButton::clicked, this, [this, i] { choose(static_cast<int>(i)); });
     }
     for (auto& [tab, grid] : pages) grid->setRowStretch(grid->rowCount(), 1);
     // Catch reports only where individual catches are recorded.
-    if (ctx_.settings.IndividualCatchesApplies == 0) tabs_->setTabVisible(1, false);
+    for (int t = 0; t < tabs_->count(); ++t)
+        if (tabs_->tabText(t) == kCatches) tabs_->setTabVisible(t, ctx_.settings.IndividualCatchesApplies != 0);
     layout->addWidget(tabs_);
 
     auto* group = new QGroupBox("Criteria Selection", this);
@@ -183,17 +203,18 @@ QComboBox* ReportsWindow::criterion(const QString& label) const {
 
 void ReportsWindow::choose(int index) {
     const ReportButton& b = reportButtons()[static_cast<size_t>(index)];
-    for (auto& [text, button] : buttons_) button->setChecked(text == b.text && b.build);
-    if (!b.build) {
-        inform(this, std::string("The report \"") + b.text + "\" is not available in this version of Quillavon yet.");
-        chosenIndex_ = -1;
-        chosen_.clear();
-    } else {
-        chosenIndex_ = index;
-        chosen_ = b.text;
+    for (auto& [text, button] : buttons_) button->setChecked(text == b.text);
+    if (b.act && !b.needs) {
+        for (const Criterion& c : kCriteria) criterion(c.label)->setEnabled(false);
+        create_->setEnabled(false);
+        if (b.act(ctx_, this)) accept();
+        return;
     }
-    for (const Criterion& c : kCriteria)
-        criterion(c.label)->setEnabled(chosenIndex_ >= 0 && (b.needs & c.need));
+    chosenIndex_ = index;
+    chosen_ = b.text;
+    if (b.onChoose)
+        if (data::Status s = b.onChoose(ctx_); s.isFailed()) showFailure(this, s.message());
+    for (const Criterion& c : kCriteria) criterion(c.label)->setEnabled(b.needs & c.need);
     updateCreate();
 }
 
@@ -254,13 +275,20 @@ void ReportsWindow::updateCreate() {
 void ReportsWindow::createReport() {
     if (chosenIndex_ < 0 || !create_->isEnabled()) return;
     const ReportButton& b = reportButtons()[static_cast<size_t>(chosenIndex_)];
+    if (b.act) {
+        if (b.act(ctx_, this)) accept();
+        return;
+    }
     reports::ReportRun run;
     data::Status built = data::Status::ok();
-    {
+    scoring::ScoringContext own(ctx_.store, ctx_.settings, ctx_.globals);
+    scoring::ScoringContext& scoring = ctx_.scoring ? *ctx_.scoring : own;
+    if (b.buildWithStatus) {
+        built = b.buildWithStatus(this, scoring, ctx_.startFolder, run);
+    } else {
         StatusWindow status(this, "Quillavon - Processing Report", " Please wait... calculating report data ");
         status.show();
-        scoring::ScoringContext own(ctx_.store, ctx_.settings, ctx_.globals);
-        built = b.build(ctx_.scoring ? *ctx_.scoring : own, ctx_.startFolder, run);
+        built = b.build(scoring, ctx_.startFolder, run);
     }
     if (!built) {
         showFailure(this, built.message());

@@ -11,7 +11,8 @@ using namespace qv::data;
 namespace {
 
 const char* const kLabels[] = {"Division", "Season", "Grade",     "Species",  "Members",
-                               "GradeHistory", "Trips", "TripMember", "TripScore"};
+                               "GradeHistory", "Trips", "TripMember", "TripScore",
+                               "TripCatch",    "Teams"};
 
 }  // namespace
 
@@ -50,6 +51,7 @@ Status writeSyntheticClub(Store& store, const ClubSize& size, ClubCounts& counts
                 spe.setNumber(3, p);
                 spe.setText(4, "N");
                 spe.setDecimal(5, Decimal::fromUnits(100 + 10 * p, 2));
+                spe.setDecimal(6, Decimal::fromUnits(50 * p, 2));
                 if (Status s = put(spe); !s) return s;
             }
         Record mem = store.newRecord("Members");
@@ -80,6 +82,11 @@ Status writeSyntheticClub(Store& store, const ClubSize& size, ClubCounts& counts
     Record trp = store.newRecord("Trips");
     Record trm = store.newRecord("TripMember");
     Record tsc = store.newRecord("TripScore");
+    Record tpc = store.newRecord("TripCatch");
+    Record tea = store.newRecord("Teams");
+    const char* const kReleaseKill[] = {"Release", "Caught", "Caught"};
+    const char* const kFly[] = {"Fly", "Non-Fly", "Non-Fly", "No Record"};
+    const int kLineClasses[] = {2, 4, 6, 10, 15, 24};
     std::vector<int> anglers(size.members);
     for (int i = 0; i < size.members; ++i) anglers[i] = i + 1;
     for (int y = 0; y < size.seasons; ++y) {
@@ -93,6 +100,7 @@ Status writeSyntheticClub(Store& store, const ClubSize& size, ClubCounts& counts
             sea.setText(4, "P");
             sea.setText(5, "W");
             if (Status s = put(sea); !s) return s;
+            const bool catches = y >= size.seasons - size.catchSeasons;
             for (int d = 1; d <= size.divisions; ++d)
                 for (int t = 1; t <= size.tripsPerSeasonAndDivision; ++t) {
                     trp.clear();
@@ -104,6 +112,14 @@ Status writeSyntheticClub(Store& store, const ClubSize& size, ClubCounts& counts
                     trp.setText(7, "N");
                     if (Status s = put(trp); !s) return s;
                     const int64_t tripId = trp.number(0);
+                    std::vector<int64_t> teams;
+                    for (int k = 0; catches && k < size.teamsPerTrip; ++k) {
+                        tea.clear();
+                        tea.setText(1, "Team " + std::to_string(k + 1));
+                        tea.setNumber(2, tripId);
+                        if (Status s = put(tea); !s) return s;
+                        teams.push_back(tea.number(0));
+                    }
                     std::shuffle(anglers.begin(), anglers.end(), rng);
                     for (int a = 0; a < size.anglersPerTrip; ++a) {
                         trm.clear();
@@ -112,6 +128,7 @@ Status writeSyntheticClub(Store& store, const ClubSize& size, ClubCounts& counts
                         trm.setNumber(7, 1 + rng() % 20);
                         trm.setDecimal(8, Decimal::fromUnits(rng() % 2000000, 2));
                         trm.setDecimal(10, Decimal::fromUnits(rng() % 100000, 2));
+                        if (!teams.empty()) trm.setNumber(4, teams[a % teams.size()]);
                         if (Status s = put(trm); !s) return s;
                         ++counts.tripMembers;
                         const int64_t tmId = trm.number(0);
@@ -125,6 +142,23 @@ Status writeSyntheticClub(Store& store, const ClubSize& size, ClubCounts& counts
                             tsc.setDecimal(6, Decimal::fromUnits(600, 2));
                             if (Status s = put(tsc); !s) return s;
                             ++counts.tripScores;
+                        }
+                        for (int c = 0; catches && c < size.catchesPerAngler; ++c) {
+                            const int p = 1 + static_cast<int>(rng() % size.speciesPerAngler);
+                            tpc.clear();
+                            tpc.setNumber(1, tmId);
+                            tpc.setNumber(2, (d - 1) * size.speciesPerAngler + p);
+                            tpc.setText(3, "Species " + std::to_string(d) + "-" + std::to_string(p));
+                            tpc.setDecimal(4, Decimal::fromUnits(100 * kLineClasses[rng() % 6], 2));
+                            tpc.setDecimal(5, Decimal::fromUnits(100 + rng() % 9000, 3));
+                            tpc.setDecimal(6, Decimal::fromUnits(1500 + rng() % 9000, 2));
+                            tpc.setText(7, kReleaseKill[rng() % 3]);
+                            tpc.setText(8, "Witness " + std::to_string(rng() % 100));
+                            tpc.setText(9, kFly[rng() % 4]);
+                            tpc.setDecimal(10, Decimal::fromUnits(rng() % 20000, 2));
+                            tpc.setDecimal(11, Decimal::fromUnits(100 + 10 * p, 2));
+                            if (Status s = put(tpc); !s) return s;
+                            ++counts.tripCatches;
                         }
                     }
                 }

@@ -175,5 +175,30 @@ TEST_F(Winners, TripGradeWinnersRankByNetPoints) {
     EXPECT_FALSE(BuildTripGradeWinners(*ctx, 9999).isOk());
 }
 
+TEST_F(Winners, AGradeBookReadOnceGivesTheSameWinners) {
+    int32_t t = trip(div, "2005");
+    angler(t, ann, "50.00");
+    angler(t, bob, "40.00");
+    angler(t, dan, "30.00");
+    const int32_t ungraded = member();
+    angler(t, ungraded, "60.00");
+    globals.SecurityLevel = "Member";
+    const auto winners = [&] {
+        std::vector<std::pair<int32_t, int32_t>> got;
+        for (const TripGradeWinner& w : ctx->tripGradeWinners) got.emplace_back(w.GradeId, w.MemberId);
+        return got;
+    };
+    ASSERT_TRUE(BuildTripGradeWinners(*ctx, t).isOk());
+    const auto alone = winners();
+    GradeBook book(*store);
+    ASSERT_TRUE(book.readAll().isOk());
+    ASSERT_TRUE(BuildTripGradeWinners(*ctx, t, book).isOk());
+    EXPECT_EQ(winners(), alone);
+    EXPECT_EQ(alone.front(), std::make_pair(0, ungraded)) << "a member without history stays ungraded";
+    int32_t grade = -1;
+    ASSERT_TRUE(book.gradeFor(ann, div, "2005", grade).isOk());
+    EXPECT_EQ(grade, gradeA);
+}
+
 }  // namespace
 }  // namespace qvtest

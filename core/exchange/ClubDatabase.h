@@ -1,0 +1,35 @@
+#pragma once
+// The club database as a whole: a consistent copy of it for an archive, the
+// check that a database brought in is a club database this program can
+// open, and the replacement of the club's data by such a database.
+
+#include <chrono>
+#include <string>
+
+namespace qv::exchange {
+
+// How long a copy waits for other stations' locks before it gives up.
+inline constexpr std::chrono::milliseconds kLockWait{20000};
+
+// The name of the club database inside every archive.
+inline constexpr const char* kClubDatabaseName = "QUILLAVON.DB";
+
+// Writes a consistent copy of the club database `clubDb` to `target` (which
+// must not exist), even while other stations write. False with the reason.
+bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why);
+
+// Whether `candidate` is a sound club database of ours: SQLite's integrity
+// check passes, the schema version is not newer than this program's, the
+// tables, columns and indexes are ours and there are no triggers or views.
+// An older schema of ours is brought up to date in `candidate` itself, so
+// pass a copy. False with the reason.
+bool checkClubDatabase(const std::string& candidate, std::string& why);
+
+// Replaces the data of `clubDb` by that of `source` in one transaction under
+// the database's own locking: another station sees the old data or the new,
+// never a mixture. `clubDb` stays as it was when this fails (for instance
+// while another station still holds a lock after `wait`). False with the reason.
+bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why,
+                         std::chrono::milliseconds wait = kLockWait);
+
+}  // namespace qv::exchange

@@ -1,0 +1,102 @@
+#include "core/reports/ReportLookups.h"
+
+#include <algorithm>
+
+#include "core/data/FixedText.h"
+#include "core/scoring/Seasons.h"
+
+namespace qv::reports {
+
+using namespace qv::data;
+
+OpenFiles::OpenFiles(Store& store, std::initializer_list<const char*> labels) {
+    for (const char* l : labels) {
+        uses_.push_back(std::make_unique<FileUse>(store, l));
+        if (!*uses_.back() && status_) status_ = uses_.back()->status();
+    }
+}
+
+Status ReportAnglers::memberRecord(int32_t memberId, Members& out) {
+    auto it = members_.find(memberId);
+    if (it == members_.end()) {
+        Members m;
+        m.MemberId = memberId;
+        Status s = memberId >= 1 ? fetchRecord(store_, m, "byMemberId") : Status::notFound();
+        if (s.isFailed()) return s;
+        if (!s) m = Members();
+        it = members_.emplace(memberId, m).first;
+    }
+    out = it->second;
+    return Status::ok();
+}
+
+Status ReportAnglers::member(int32_t memberId, int32_t divisionId, std::string_view seasonId, AnglerLine& out) {
+    out = {};
+    Members m;
+    if (Status s = memberRecord(memberId, m); !s) return s;
+    if (m.MemberId != 0) {
+        out.name = scoring::MemberDisplayName(m);
+        out.lastName = std::string(clip(m.LastName));
+    }
+    if (Status s = grades_.gradeFor(memberId, divisionId, seasonId, out.gradeId); !s) return s;
+    return fillGrade(out);
+}
+
+Status ReportAnglers::nonMember(int32_t nonMemberId, AnglerLine& out) {
+    out = {};
+    NonMembers n;
+    n.NonMemberId = nonMemberId;
+    Status s = fetchRecord(store_, n, "byNonMemberId");
+    if (s.isFailed()) return s;
+    if (s) {
+        out.name = nonMemberName(n);
+        out.lastName = std::string(clip(n.LastName));
+        out.gradeId = n.GradeId;
+    }
+    return fillGrade(out);
+}
+
+Status ReportAnglers::of(const TripMember& tm, const Trips& trip, AnglerLine& out) {
+    if (tm.NonMemberId >= 1) return nonMember(tm.NonMemberId, out);
+    return member(tm.MemberId, trip.DivisionId, trip.SeasonId, out);
+}
+
+Status ReportAnglers::fillGrade(AnglerLine& out) {
+    auto it = gradeCache_.find(out.gradeId);
+    if (it == gradeCache_.end()) {
+        Grade g;
+        g.GradeId = out.gradeId;
+        Status s = out.gradeId ? fetchRecord(store_, g, "byGradeId") : Status::notFound();
+        if (s.isFailed()) return s;
+        if (!s) g = Grade();
+        it = gradeCache_.emplace(out.gradeId, g).first;
+    }
+    out.gradeName = std::string(clip(it->second.GradeName));
+    out.gradePosition = it->second.ReportPosition;
+    return Status::ok();
+}
+
+std::string nonMemberName(const NonMembers& n) {
+    std::string s = std::string(clip(n.FirstName)) + " " + std::string(clip(n.LastName)) + "*";
+    if (n.LadiesFlag == "Y") s += " (L)";
+    if (n.VeteranFlag == "Y") s += " (V)";
+    return fitText(s, 100);
+}
+
+Status divisionSpecies(Store& store, int32_t divisionId, std::vector<Species>& out) {
+    out.clear();
+    Status s = scoring::detail::walkRecords<Species>(store, "byDivisionId", {scoring::detail::number(divisionId)},
+                                                     [&](const Species& sp) {
+                                                         if (sp.DivisionId != divisionId) return false;
+                                                         out.push_back(sp);
+                                                         return true;
+                                                     });
+    std::sort(out.begin(), out.end(), [](const Species& a, const Species& b) { return a.SpeciesId < b.SpeciesId; });
+    return s;
+}
+
+olmix::Decimal xmlDecimal(const Decimal& d, int places) {
+    return olmix::Decimal{d.unitsAt(places), static_cast<std::uint8_t>(places)};
+}
+
+}  // namespace qv::reports

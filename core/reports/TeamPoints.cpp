@@ -1,0 +1,134 @@
+#include "core/reports/TeamPoints.h"
+
+#include <map>
+#include <vector>
+
+#include "core/data/FixedText.h"
+#include "core/reports/ReportLookups.h"
+#include "core/scoring/Seasons.h"
+
+namespace qv::reports {
+
+using namespace qv::data;
+using scoring::detail::number;
+using scoring::detail::walkRecords;
+
+namespace {
+
+olmix::RecordQueue teamRows() {
+    olmix::RecordQueue q;
+    for (const char* f : {"LQ1:ORGANISATIONNAME", "LQ1:SEASON", "LQ1:SEASONTRIPNUMBER", "LQ1:TRIPDATE",
+                          "LQ1:TRIPLOCATION", "LQ1:INTERCLUBTRIPDESC", "LQ1:DIVISIONNAME", "LQ1:FULLNAME",
+                          "LQ1:GRADENAME"})
+        q.addText(f);
+    q.addInteger("LQ1:GRADEPOSITION");
+    q.addText("LQ1:TEAMNAME");
+    q.addInteger("LQ1:SPECIESNUMBER");
+    q.addDecimal("LQ1:SCORE", 2);
+    return q;
+}
+
+// Reads each record once per build by its primary key; a blank record when
+// there is none.
+template <typename T, typename Id>
+Status cachedRecord(Store& store, std::map<int32_t, T>& cache, int32_t id, Id T::*field, const char* key,
+                    T& out) {
+    auto it = cache.find(id);
+    if (it == cache.end()) {
+        T r;
+        r.*field = id;
+        Status s = id >= 1 ? fetchRecord(store, r, key) : Status::notFound();
+        if (s.isFailed()) return s;
+        if (!s) r = T();
+        it = cache.emplace(id, r).first;
+    }
+    out = it->second;
+    return Status::ok();
+}
+
+}  // namespace
+
+Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFolder, ReportRun& run) {
+    Store& store = ctx.store();
+    session::Globals& g = ctx.globals();
+    run = ReportRun();
+    run.reportFile = "reports/rptTeamPoints.rpt";
+    run.windowTitle = kTeamPointsTitle;
+    OpenFiles files(store, {"Trips", "TripMember", "TripScore", "Teams", "Species", "Division", "Season",
+                            "Grade", "Members", "NonMembers", "GradeHistory"});
+    if (!files.status()) return files.status();
+
+    Trips trip;
+    trip.TripId = g.TripId;
+    Status s = fetchRecord(store, trip, "byTripId");
+    if (s.isFailed()) return s;
+    // The heading names the trip's own division and season, which are the
+    // chosen ones whenever the trip was picked from their list.
+    Division division;
+    division.DivisionId = s ? trip.DivisionId : g.DivisionId;
+    if (Status d = fetchRecord(store, division, "byDivisionId"); d.isFailed()) return d;
+    Season season;
+    season.SeasonId = s ? trip.SeasonId : g.SeasonId.str();
+    if (Status d = fetchRecord(store, season, "bySeasonId"); d.isFailed()) return d;
+    const bool teamPoints = ctx.settings().ReportTeamPointsApply == 1;
+    const std::string date = trip.TripDate.format("D6");
+
+    std::vector<TripMember> members;
+    if (s) {
+        s = walkRecords<TripMember>(store, "byTripId", {number(trip.TripId)}, [&](const TripMember& tm) {
+            if (tm.TripId != trip.TripId) return false;
+            if (tm.TeamId >= 1) members.push_back(tm);
+            return true;
+        });
+        if (!s) return s;
+    }
+    ReportAnglers anglers(store);
+    std::map<int32_t, Teams> teams;
+    std::map<int32_t, Species> species;
+    olmix::RecordQueue q = teamRows();
+    for (const TripMember& tm : members) {
+        AnglerLine a;
+        if (s = anglers.of(tm, trip, a); !s) return s;
+        Teams team;
+        if (s = cachedRecord(store, teams, tm.TeamId, &Teams::TeamId, "byTeamId", team); !s) return s;
+        Decimal score = tm.TotalTripPoints;
+        if (teamPoints) {
+            score = Decimal::fromUnits(0, 2);
+            std::vector<TripScore> rows;
+            s = walkRecords<TripScore>(store, "byTripMemberId", {number(tm.TripMemberId)}, [&](const TripScore& r) {
+                if (r.TripMemberId != tm.TripMemberId) return false;
+                rows.push_back(r);
+                return true;
+            });
+            if (!s) return s;
+            for (const TripScore& r : rows) {
+                Species sp;
+                if (s = cachedRecord(store, species, r.SpeciesId, &Species::SpeciesId, "bySpeciesId", sp); !s)
+                    return s;
+                score += sp.TeamPoints * Decimal(r.SpeciesNumberCaught);
+            }
+        }
+        q.clear();
+        size_t f = 1;
+        q.setText(f++, g.OrganisationName.str());
+        q.setText(f++, season.SeasonDesc);
+        q.setText(f++, std::to_string(trip.SeasonTripNumber));
+        q.setText(f++, clip(date));
+        q.setText(f++, trip.TripLocation);
+        q.setText(f++, trip.InterClubTripDesc);
+        q.setText(f++, division.DivisionName);
+        q.setText(f++, a.name);
+        q.setText(f++, a.gradeName);
+        q.setInteger(f++, a.gradePosition);
+        q.setText(f++, team.Name);
+        q.setInteger(f++, tm.TotalNumberFish);
+        q.setDecimal(f++, xmlDecimal(score, 2));
+        q.add();
+    }
+    run.dataFlag = q.records() > 0 ? 'Y' : 'N';
+    writeDataFile(dataFolder(startFolder) + "rptTeamPoints.xml", kCatchXmlComment, "Row", q, run);
+    run.publish(g);
+    return Status::ok();
+}
+
+}  // namespace qv::reports

@@ -1,0 +1,75 @@
+#pragma once
+// A small club on a fresh workstation for the exchange tests, with helpers to
+// read the files they write and to fingerprint the data folder.
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "core/data/ClubRecords.h"
+#include "core/data/TripRecords.h"
+#include "tests/core/scoring/ClubFixture.h"
+
+namespace qvtest {
+
+inline std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline int occurrences(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+class ExchangeTest : public ClubTest {
+protected:
+    void SetUp() override {
+        ClubTest::SetUp();
+        for (const char* l : {"Trophy", "TripTrophy", "SeasonTrophy", "Teams"})
+            more_.push_back(std::make_unique<FileUse>(*store, l));
+    }
+    void TearDown() override {
+        more_.clear();
+        ClubTest::TearDown();
+    }
+    std::string start() const { return folder().string(); }
+    fs::path clubDb() const { return folder() / "DATA" / "QUILLAVON.DB"; }
+
+    int32_t trophy(const char* name) {
+        Trophy t;
+        t.TrophyName = name;
+        t.InactiveFlag = "N";
+        return put(t).TrophyId;
+    }
+    void catchRow(int32_t tripMemberId, int32_t speciesId, int32_t count) {
+        TripScore row;
+        row.TripMemberId = tripMemberId;
+        row.SpeciesId = speciesId;
+        row.SpeciesNumberCaught = count;
+        put(row);
+    }
+    int32_t speciesIn(int32_t divisionId, const char* name, int16_t position) {
+        Species sp;
+        sp.DivisionId = divisionId;
+        sp.SpeciesName = name;
+        sp.ReportPosition = position;
+        sp.InactiveFlag = "N";
+        return put(sp).SpeciesId;
+    }
+
+    // Every file of the data folder with its bytes.
+    std::map<std::string, std::string> dataFolderBytes() const {
+        std::map<std::string, std::string> all;
+        for (const auto& e : fs::directory_iterator(folder() / "DATA")) all[e.path().filename()] = slurp(e.path());
+        return all;
+    }
+
+private:
+    std::vector<std::unique_ptr<FileUse>> more_;
+};
+
+}  // namespace qvtest

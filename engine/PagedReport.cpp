@@ -5,6 +5,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextFrame>
+#include <QTextLayout>
 
 #include "engine/Chart.h"
 
@@ -32,20 +36,55 @@ bool withoutFurniture(const std::string& html) {
     return none.match(QString::fromStdString(html)).hasMatch();
 }
 
+// The background a report's <body> gives its pages (as bgcolor or in its
+// style sheet), read from the head and the body's own tag alone. Inserted
+// HTML does not carry it, so the document is given it apart.
+QBrush bodyBackground(const QString& html) {
+    static const QRegularExpression body(R"(<body[\s>])", QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = body.match(html);
+    const qsizetype end = m.hasMatch() ? html.indexOf('>', m.capturedStart()) : -1;
+    if (end < 0) return {};
+    QTextDocument head;
+    head.setHtml(html.left(end + 1) + "</body></html>");
+    return head.rootFrame()->frameFormat().background();
+}
+
 }  // namespace
 
 PagedReport::PagedReport(const std::string& html, PageHeading heading)
     : html_(html), heading_(std::move(heading)),
       layout_(QPageSize(QPageSize::A4), orientationOf(html), QMarginsF(14, 12, 14, 12), QPageLayout::Millimeter),
-      plain_(withoutFurniture(html)), doc_(std::make_unique<QTextDocument>()) {
+      plain_(withoutFurniture(html)), doc_(newDocument()) {
+    // A document given all of its text at once is laid out lazily, in steps,
+    // and each step lays out again the stretch before it, so a report that
+    // is mostly one long table was laid out twice. Text inserted into a
+    // document whose layout is finished (an empty one) is laid out in one go.
+    doc_->pageCount();
+    addChartResources(*doc_, html);
+    const QString text = QString::fromStdString(html);
+    QTextCursor cursor(doc_.get());
+    cursor.beginEditBlock();
+    cursor.insertHtml(text);
+    if (const QBrush background = bodyBackground(text); background.style() != Qt::NoBrush) {
+        QTextFrameFormat page = doc_->rootFrame()->frameFormat();
+        page.setBackground(background);
+        doc_->rootFrame()->setFrameFormat(page);
+    }
+    // Each block keeps the glyphs of its last layout, so that drawing a page
+    // does not shape its text again.
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) b.layout()->setCacheEnabled(true);
+    cursor.endEditBlock();  // laid out here
+}
+
+std::unique_ptr<QTextDocument> PagedReport::newDocument() const {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setUndoRedoEnabled(false);
     QFont base("DejaVu Sans");
     base.setPointSizeF(9);
-    doc_->setDefaultFont(base);
-    doc_->setDocumentMargin(0);
-    // The page size first, so that the document is laid out once.
-    doc_->setPageSize(bodyRect().size());
-    addChartResources(*doc_, html);
-    doc_->setHtml(QString::fromStdString(html));
+    doc->setDefaultFont(base);
+    doc->setDocumentMargin(0);
+    doc->setPageSize(bodyRect().size());
+    return doc;
 }
 
 QRectF PagedReport::bodyRect() const {

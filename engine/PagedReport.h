@@ -45,6 +45,9 @@ public:
 private:
     QRectF bodyRect() const;  // in 96-dpi pixels of the page
     void paintFurniture(QPainter& painter, int index) const;  // header and footer
+    // The one place a report's document is made: our font, no margin, the
+    // body's page size.
+    std::unique_ptr<QTextDocument> newDocument() const;
     std::string html_;
     PageHeading heading_;
     QPageLayout layout_;

@@ -51,6 +51,10 @@ void registerScoringCommands();
 void registerGradingCommands();
 void registerReportCommands();
 void registerExchangeCommands();
+void registerEmailCommands();
+
+// Reports are laid out with fonts, which need a GUI application (offscreen).
+void ensureGuiApplication();
 
 // Prints a message as "Title: text" and gives the exit code of a refusal.
 int report(Context& ctx, const qv::data::Status& s);

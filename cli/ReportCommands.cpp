@@ -29,8 +29,6 @@ namespace qv::cli {
 
 using namespace qv::data;
 
-namespace {
-
 // Fonts and painting need a GUI application, which needs no display here.
 void ensureGuiApplication() {
     if (QGuiApplication::instance()) return;
@@ -40,6 +38,8 @@ void ensureGuiApplication() {
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
 }
+
+namespace {
 
 // The criteria a report may take from the command line, each into its global.
 enum Criterion : unsigned { kDivision = 1, kSeason = 2, kTrip = 4, kMember = 8 };

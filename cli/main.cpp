@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     registerScoringCommands();
     registerGradingCommands();
     registerReportCommands();
+    registerEmailCommands();
     registerExchangeCommands();
 
     Context ctx;

@@ -24,6 +24,8 @@ PACKAGES=(
   poppler-utils
   # the exchange tests: a real 7z reader and a local FTP server
   p7zip-full python3-pyftpdlib python3-openssl openssl
+  # the mail tests: a real SMTP server on 127.0.0.1 (a self-signed certificate for STARTTLS by openssl)
+  python3-aiosmtpd
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "ui/maintenance/ReferenceLists.h"
 #include "ui/maintenance/SystemConfiguration.h"
 #include "ui/members/MemberWindows.h"
+#include "ui/reports/EmailReportsWindow.h"
 #include "ui/reports/ReportsWindow.h"
 #include "ui/trips/TripWindows.h"
 
@@ -23,6 +24,7 @@ void registerAllWindows() {
     members::registerMemberWindows();
     trips::registerTripWindows();
     registerReportWindows();
+    registerEmailReportsWindow();
     registerExchangeWindows();
 }
 

@@ -15,6 +15,7 @@
 #include "ui/exchange/FtpSecurityChoice.h"
 #include "ui/framework/MessageService.h"
 #include "ui/framework/WindowRegistry.h"
+#include "ui/maintenance/MailServerGroup.h"
 #include "ui/maintenance/SystemConfiguration.h"
 
 namespace qv::maintenance {
@@ -160,10 +161,11 @@ FormSpec systemConfigurationForm() {
     };
     design.onOpen = [](StandardForm& form) {
         addOrganisation(form);
+        addMailServerGroup(form);
         addFtpSecurityChoice(form);
         showScoring(form);
     };
-    design.check = saveOrganisation;
+    design.check = [](StandardForm& form) { return saveOrganisation(form) && saveMailServerGroup(form); };
     design.onChange = [](StandardForm& form, const std::string& field) {
         if (field == "FightFactorScoring") showScoring(form);
     };

@@ -6,6 +6,7 @@
 #include "core/data/Typed.h"
 #include "core/data/WorkstationRecords.h"
 #include "core/reports/MemberReportParts.h"
+#include "core/reports/XmlDecimal.h"
 #include "core/scoring/Seasons.h"
 
 namespace qv::reports {
@@ -29,8 +30,6 @@ struct GradeRow {
     std::string name;
     std::string data;
 };
-
-olmix::Decimal toOlmix(Decimal d) { return olmix::Decimal{d.unitsAt(2), 2}; }
 
 Status gradeHistory(Store& store, NameBook& names, int32_t memberId, std::vector<GradeRow>& out) {
     std::vector<GradeHistory> rows;
@@ -236,7 +235,7 @@ Status BuildMemberReport(scoring::ScoringContext& ctx, const std::string& startF
         q2.setInteger(6, r.reportPosition);
         q2.setText(7, r.row);
         q2.setText(8, r.columnName);
-        q2.setDecimal(9, toOlmix(r.data));
+        q2.setDecimal(9, xmlDecimal(r.data, 2));
         q2.setText(10, std::string(1, r.measurement));
         q2.add();
     }

@@ -83,6 +83,28 @@ std::string nonMemberName(const NonMembers& n) {
     return fitText(s, 100);
 }
 
+Status divisionAndSeason(Store& store, int32_t divisionId, const std::string& seasonId, Division& division,
+                         Season& season) {
+    division = Division();
+    division.DivisionId = divisionId;
+    if (Status s = fetchRecord(store, division, "byDivisionId"); s.isFailed()) return s;
+    season = Season();
+    season.SeasonId = seasonId;
+    if (Status s = fetchRecord(store, season, "bySeasonId"); s.isFailed()) return s;
+    return Status::ok();
+}
+
+void setTripHeading(olmix::RecordQueue& q, size_t& f, const std::string& organisation, const Season& season,
+                    const Trips& trip, const Division& division) {
+    q.setText(f++, organisation);
+    q.setText(f++, season.SeasonDesc);
+    q.setText(f++, std::to_string(trip.SeasonTripNumber));
+    q.setText(f++, clip(trip.TripDate.format("D6")));
+    q.setText(f++, trip.TripLocation);
+    q.setText(f++, trip.InterClubTripDesc);
+    q.setText(f++, division.DivisionName);
+}
+
 Status divisionSpecies(Store& store, int32_t divisionId, std::vector<Species>& out) {
     out.clear();
     Status s = scoring::detail::walkRecords<Species>(store, "byDivisionId", {scoring::detail::number(divisionId)},
@@ -93,10 +115,6 @@ Status divisionSpecies(Store& store, int32_t divisionId, std::vector<Species>& o
                                                      });
     std::sort(out.begin(), out.end(), [](const Species& a, const Species& b) { return a.SpeciesId < b.SpeciesId; });
     return s;
-}
-
-olmix::Decimal xmlDecimal(const Decimal& d, int places) {
-    return olmix::Decimal{d.unitsAt(places), static_cast<std::uint8_t>(places)};
 }
 
 }  // namespace qv::reports

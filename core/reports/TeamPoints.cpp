@@ -65,13 +65,12 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
     // The heading names the trip's own division and season, which are the
     // chosen ones whenever the trip was picked from their list.
     Division division;
-    division.DivisionId = s ? trip.DivisionId : g.DivisionId;
-    if (Status d = fetchRecord(store, division, "byDivisionId"); d.isFailed()) return d;
     Season season;
-    season.SeasonId = s ? trip.SeasonId : g.SeasonId.str();
-    if (Status d = fetchRecord(store, season, "bySeasonId"); d.isFailed()) return d;
+    if (Status d = divisionAndSeason(store, s ? trip.DivisionId : g.DivisionId, s ? trip.SeasonId : g.SeasonId.str(),
+                                     division, season);
+        !d)
+        return d;
     const bool teamPoints = ctx.settings().ReportTeamPointsApply == 1;
-    const std::string date = trip.TripDate.format("D6");
 
     std::vector<TripMember> members;
     if (s) {
@@ -110,13 +109,7 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
         }
         q.clear();
         size_t f = 1;
-        q.setText(f++, g.OrganisationName.str());
-        q.setText(f++, season.SeasonDesc);
-        q.setText(f++, std::to_string(trip.SeasonTripNumber));
-        q.setText(f++, clip(date));
-        q.setText(f++, trip.TripLocation);
-        q.setText(f++, trip.InterClubTripDesc);
-        q.setText(f++, division.DivisionName);
+        setTripHeading(q, f, g.OrganisationName.str(), season, trip, division);
         q.setText(f++, a.name);
         q.setText(f++, a.gradeName);
         q.setInteger(f++, a.gradePosition);

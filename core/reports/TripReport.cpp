@@ -7,6 +7,7 @@
 #include "core/data/FixedText.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/XmlDecimal.h"
 #include "core/scoring/Grades.h"
 #include "core/scoring/NetPoints.h"
 #include "core/scoring/Seasons.h"
@@ -69,10 +70,6 @@ olmix::RecordQueue trophyRows() {
     q.addText("LQ4:FULLNAME");
     q.addText("LQ4:TROPHYNAME");
     return q;
-}
-
-olmix::Decimal toOlmix(Decimal d, int places) {
-    return olmix::Decimal{d.unitsAt(places), static_cast<std::uint8_t>(places)};
 }
 
 // The report name and grade of one trip member.
@@ -264,9 +261,9 @@ Status BuildTripReport(scoring::ScoringContext& ctx, const std::string& startFol
         q1.setText(f++, std::to_string(tm.TotalNumberFish));
         q1.setText(f++, tm.TotalWeightFish.toString());
         q1.setText(f++, tm.TotalTripPoints.toString());
-        q1.setDecimal(f++, toOlmix(tm.ProgressPoints, 2));
+        q1.setDecimal(f++, xmlDecimal(tm.ProgressPoints, 2));
         q1.setText(f++, tm.VarietyWeightFish.toString());
-        q1.setDecimal(f++, toOlmix(scoring::NetTripPoints(tm.TotalTripPoints, tm.Penalty, tm.Handicap,
+        q1.setDecimal(f++, xmlDecimal(scoring::NetTripPoints(tm.TotalTripPoints, tm.Penalty, tm.Handicap,
                                                           season.Handicap),
                                    2));
         const std::string joined = std::string(clip(notes)) + " " + std::string(clip(tm.MiscDetails));
@@ -301,7 +298,7 @@ Status BuildTripReport(scoring::ScoringContext& ctx, const std::string& startFol
         q3.setText(f++, division.DivisionName);
         q3.setText(f++, grade.GradeName);
         q3.setText(f++, name);
-        q3.setDecimal(f++, toOlmix(w.CalculatedPoints, 2));
+        q3.setDecimal(f++, xmlDecimal(w.CalculatedPoints, 2));
         q3.add();
     }
 

@@ -45,21 +45,6 @@ protected:
         t.InactiveFlag = "N";
         return put(t).TrophyId;
     }
-    void catchRow(int32_t tripMemberId, int32_t speciesId, int32_t count) {
-        TripScore row;
-        row.TripMemberId = tripMemberId;
-        row.SpeciesId = speciesId;
-        row.SpeciesNumberCaught = count;
-        put(row);
-    }
-    int32_t speciesIn(int32_t divisionId, const char* name, int16_t position) {
-        Species sp;
-        sp.DivisionId = divisionId;
-        sp.SpeciesName = name;
-        sp.ReportPosition = position;
-        sp.InactiveFlag = "N";
-        return put(sp).SpeciesId;
-    }
 
     // Every file of the data folder with its bytes.
     std::map<std::string, std::string> dataFolderBytes() const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/data/FixedText.h"
+#include "core/reports/RecordCache.h"
 #include "core/scoring/Seasons.h"
 
 namespace qv::reports {
@@ -17,17 +18,8 @@ OpenFiles::OpenFiles(Store& store, std::initializer_list<const char*> labels) {
 }
 
 Status ReportAnglers::memberRecord(int32_t memberId, Members& out) {
-    auto it = members_.find(memberId);
-    if (it == members_.end()) {
-        Members m;
-        m.MemberId = memberId;
-        Status s = memberId >= 1 ? fetchRecord(store_, m, "byMemberId") : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) m = Members();
-        it = members_.emplace(memberId, m).first;
-    }
-    out = it->second;
-    return Status::ok();
+    return cachedRecord(store_, members_, memberId, "byMemberId", [](Members& r, int32_t k) { r.MemberId = k; }, out,
+                        memberId >= 1);
 }
 
 Status ReportAnglers::member(int32_t memberId, int32_t divisionId, std::string_view seasonId, AnglerLine& out) {
@@ -62,17 +54,12 @@ Status ReportAnglers::of(const TripMember& tm, const Trips& trip, AnglerLine& ou
 }
 
 Status ReportAnglers::fillGrade(AnglerLine& out) {
-    auto it = gradeCache_.find(out.gradeId);
-    if (it == gradeCache_.end()) {
-        Grade g;
-        g.GradeId = out.gradeId;
-        Status s = out.gradeId ? fetchRecord(store_, g, "byGradeId") : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) g = Grade();
-        it = gradeCache_.emplace(out.gradeId, g).first;
-    }
-    out.gradeName = std::string(clip(it->second.GradeName));
-    out.gradePosition = it->second.ReportPosition;
+    Grade g;
+    Status s = cachedRecord(store_, gradeCache_, out.gradeId, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; },
+                            g, out.gradeId != 0);
+    if (!s) return s;
+    out.gradeName = std::string(clip(g.GradeName));
+    out.gradePosition = g.ReportPosition;
     return Status::ok();
 }
 

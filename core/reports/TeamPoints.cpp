@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/data/FixedText.h"
+#include "core/reports/RecordCache.h"
 #include "core/reports/ReportLookups.h"
 #include "core/scoring/Seasons.h"
 
@@ -26,24 +27,6 @@ olmix::RecordQueue teamRows() {
     q.addInteger("LQ1:SPECIESNUMBER");
     q.addDecimal("LQ1:SCORE", 2);
     return q;
-}
-
-// Reads each record once per build by its primary key; a blank record when
-// there is none.
-template <typename T, typename Id>
-Status cachedRecord(Store& store, std::map<int32_t, T>& cache, int32_t id, Id T::*field, const char* key,
-                    T& out) {
-    auto it = cache.find(id);
-    if (it == cache.end()) {
-        T r;
-        r.*field = id;
-        Status s = id >= 1 ? fetchRecord(store, r, key) : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) r = T();
-        it = cache.emplace(id, r).first;
-    }
-    out = it->second;
-    return Status::ok();
 }
 
 }  // namespace
@@ -89,7 +72,7 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
         AnglerLine a;
         if (s = anglers.of(tm, trip, a); !s) return s;
         Teams team;
-        if (s = cachedRecord(store, teams, tm.TeamId, &Teams::TeamId, "byTeamId", team); !s) return s;
+        if (s = cachedRecord(store, teams, tm.TeamId, "byTeamId", [](Teams& r, int32_t k) { r.TeamId = k; }, team, tm.TeamId >= 1); !s) return s;
         Decimal score = tm.TotalTripPoints;
         if (teamPoints) {
             score = Decimal::fromUnits(0, 2);
@@ -102,7 +85,8 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
             if (!s) return s;
             for (const TripScore& r : rows) {
                 Species sp;
-                if (s = cachedRecord(store, species, r.SpeciesId, &Species::SpeciesId, "bySpeciesId", sp); !s)
+                if (s = cachedRecord(store, species, r.SpeciesId, "bySpeciesId", [](Species& x, int32_t k) { x.SpeciesId = k; }, sp,
+                                 r.SpeciesId >= 1); !s)
                     return s;
                 score += sp.TeamPoints * Decimal(r.SpeciesNumberCaught);
             }

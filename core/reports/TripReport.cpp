@@ -7,6 +7,7 @@
 #include "core/data/FixedText.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/RecordCache.h"
 #include "core/reports/XmlDecimal.h"
 #include "core/scoring/Grades.h"
 #include "core/scoring/NetPoints.h"
@@ -98,17 +99,8 @@ public:
         return grades_.gradeFor(tm.MemberId, trip_.DivisionId, trip_.SeasonId, out.gradeId);
     }
     Status grade(int32_t id, Grade& out) {
-        auto it = gradeCache_.find(id);
-        if (it == gradeCache_.end()) {
-            Grade g;
-            g.GradeId = id;
-            Status s = id ? fetchRecord(ctx_.store(), g, "byGradeId") : Status::notFound();
-            if (s.isFailed()) return s;
-            if (!s) g = Grade();
-            it = gradeCache_.emplace(id, g).first;
-        }
-        out = it->second;
-        return Status::ok();
+        return cachedRecord(ctx_.store(), gradeCache_, id, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; }, out,
+                            id != 0);
     }
     static std::string nonMemberName(const NonMembers& n, bool flags) {
         std::string s = std::string(clip(n.FirstName)) + " " + std::string(clip(n.LastName)) + "*";

@@ -62,6 +62,16 @@ protected:
         r.ftp.serverDir = "club/";
         return r;
     }
+    // An upload that insists on TLS; it must fail with a message.
+    TransferOutcome uploadRequiringTls() {
+        TransferRequest r = request(TransferOption::Upload);
+        r.ftp.security = FtpSecurity::TlsRequired;
+        TransferOutcome out;
+        runExport(*store, globals, r, out);
+        EXPECT_FALSE(out.done);
+        EXPECT_FALSE(out.messages.empty());
+        return out;
+    }
     std::string log() { return slurp(folder() / "DATA" / "FTP.log"); }
     static std::string said(const TransferOutcome& out) {
         std::string s;
@@ -147,11 +157,7 @@ TEST_F(FtpTransfers, AWrongPasswordAbortsTheImportBeforeAnythingIsUnpacked) {
 }
 
 TEST_F(FtpTransfers, RequiredTlsIsNeverDroppedForAPlainServer) {
-    TransferRequest r = request(TransferOption::Upload);
-    r.ftp.security = FtpSecurity::TlsRequired;
-    TransferOutcome out;
-    runExport(*store, globals, r, out);
-    EXPECT_FALSE(out.done);
+    const TransferOutcome out = uploadRequiringTls();
     ASSERT_FALSE(out.messages.empty());
     EXPECT_EQ(out.messages[0].title, "FTP Error");
     EXPECT_NE(out.messages[0].text.find("TLS"), std::string::npos);
@@ -177,11 +183,7 @@ protected:
 };
 
 TEST_F(FtpsTransfers, AnUntrustedCertificateIsRefusedAndNothingIsSent) {
-    TransferRequest r = request(TransferOption::Upload);
-    r.ftp.security = FtpSecurity::TlsRequired;
-    TransferOutcome out;
-    runExport(*store, globals, r, out);
-    EXPECT_FALSE(out.done);
+    const TransferOutcome out = uploadRequiringTls();
     ASSERT_FALSE(out.messages.empty());
     EXPECT_EQ(out.messages[0].text, "The secure (TLS) connection to the server failed");
     EXPECT_NE(log().find(" FTP login failed with errorcode 4002"), std::string::npos) << log();

@@ -6,6 +6,7 @@
 #include "core/data/Typed.h"
 #include "core/data/WorkstationRecords.h"
 #include "core/reports/MemberReportParts.h"
+#include "core/reports/OpenFiles.h"
 #include "core/reports/XmlDecimal.h"
 #include "core/scoring/Seasons.h"
 
@@ -168,11 +169,8 @@ Status BuildMemberReport(scoring::ScoringContext& ctx, const std::string& startF
     run = ReportRun();
     run.windowTitle = kMemberReportTitle;
     run.reportFile = kMemberReportFile;
-    std::vector<std::unique_ptr<FileUse>> uses;
-    for (const char* l : kFiles) {
-        uses.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses.back()) return uses.back()->status();
-    }
+    OpenFiles files(store, kFiles);
+    if (!files.status()) return files.status();
     // The work file holds this run's trips only.
     if (Status s = EmptyMemberReportWork(store); !s) return s;
 

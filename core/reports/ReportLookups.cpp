@@ -10,13 +10,6 @@ namespace qv::reports {
 
 using namespace qv::data;
 
-OpenFiles::OpenFiles(Store& store, std::initializer_list<const char*> labels) {
-    for (const char* l : labels) {
-        uses_.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses_.back() && status_) status_ = uses_.back()->status();
-    }
-}
-
 Status ReportAnglers::memberRecord(int32_t memberId, Members& out) {
     return cachedRecord(store_, members_, memberId, "byMemberId", [](Members& r, int32_t k) { r.MemberId = k; }, out,
                         memberId >= 1);

@@ -6,9 +6,7 @@
 // a decimal as the XML writer takes it.
 
 #include <cstdint>
-#include <initializer_list>
 #include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,22 +15,12 @@
 #include "core/data/Store.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/OpenFiles.h"
 #include "core/reports/XmlDecimal.h"
 #include "core/scoring/Grades.h"
 #include "olmix/Record.h"
 
 namespace qv::reports {
-
-// Opens the files for the length of a build; status() is the first failure.
-class OpenFiles {
-public:
-    OpenFiles(data::Store& store, std::initializer_list<const char*> labels);
-    const data::Status& status() const { return status_; }
-
-private:
-    std::vector<std::unique_ptr<data::FileUse>> uses_;
-    data::Status status_ = data::Status::ok();
-};
 
 // The line a report prints for one angler.
 struct AnglerLine {

@@ -20,12 +20,7 @@ const char* const kFiles[] = {"Trips",   "TripMember", "TripScore", "Species",  
 
 }  // namespace
 
-SeasonFiles::SeasonFiles(Store& store) {
-    for (const char* l : kFiles) {
-        uses_.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses_.back() && status_.isOk()) status_ = uses_.back()->status();
-    }
-}
+SeasonFiles::SeasonFiles(Store& store) : OpenFiles(store, kFiles) {}
 
 Status readSeasonScope(Store& store, int32_t divisionId, const std::string& seasonId, SeasonScope& out) {
     out = SeasonScope();

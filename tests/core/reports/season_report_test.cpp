@@ -6,7 +6,7 @@
 #include "core/reports/SortKey.h"
 #include "core/reports/WholePartSum.h"
 #include "tests/core/reports/ReportRows.h"
-#include "tests/core/scoring/ClubFixture.h"
+#include "tests/core/reports/SeasonFixture.h"
 
 namespace qvtest {
 namespace {
@@ -41,19 +41,12 @@ TEST(SeasonRules, ImperialPartsCarryAtSixteenOrTwelve) {
     EXPECT_EQ(total({}, 16), "0.00");
 }
 
-class SeasonReport : public ClubTest {
+class SeasonReport : public SeasonReportTest {
 protected:
     void SetUp() override {
-        ClubTest::SetUp();
-        fs::create_directories(folder() / "DATA");
-        div = division();
+        SeasonReportTest::SetUp();
         other = division();
-        season("2005");
         season("2006");
-        gradeA = grade("A");
-        globals.DivisionId = div;
-        globals.SeasonId = "2005";
-        globals.OrganisationName = "Test Club";
     }
     void seasonOf(const char* id, const char* measurement, const char* scoring) {
         Season s;
@@ -99,7 +92,7 @@ protected:
         for (const ReportRow& r : rows) out.push_back(r.at(field));
         return out;
     }
-    int32_t div = 0, other = 0, gradeA = 0;
+    int32_t other = 0;
     std::string text;
 };
 

@@ -42,7 +42,7 @@ protected:
         for (int i = 0; i < 200 && !fs::exists(portFile); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ASSERT_TRUE(fs::exists(portFile)) << "the FTP server did not start (" << QV_PYTHON3 << " with pyftpdlib)";
-        port = slurp(portFile);
+        port = readFile(portFile);
     }
     void TearDown() override {
         if (pid > 0) {
@@ -72,7 +72,7 @@ protected:
         EXPECT_FALSE(out.messages.empty());
         return out;
     }
-    std::string log() { return slurp(folder() / "DATA" / "FTP.log"); }
+    std::string log() { return readFile(folder() / "DATA" / "FTP.log"); }
     static std::string said(const TransferOutcome& out) {
         std::string s;
         for (const Message& m : out.messages) s += m.title + ": " + m.text + "\n";
@@ -109,8 +109,8 @@ TEST_F(FtpTransfers, TheArchiveGoesUpAndComesBackByteForByte) {
         runExport(*store, globals, request(TransferOption::Upload), sent);
         ASSERT_TRUE(sent.done) << said(sent);
     }
-    const std::string archive = slurp(folder() / "export" / "Quillavon.7z");
-    EXPECT_EQ(slurp(root / "club" / "Quillavon.7z"), archive);
+    const std::string archive = readFile(folder() / "export" / "Quillavon.7z");
+    EXPECT_EQ(readFile(root / "club" / "Quillavon.7z"), archive);
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "club"), fs::directory_iterator()), 1)
         << "nothing but the archive is left on the server";
 
@@ -119,7 +119,7 @@ TEST_F(FtpTransfers, TheArchiveGoesUpAndComesBackByteForByte) {
     TransferOutcome fetched;
     runImport(*store, globals, request(TransferOption::Download), fetched);
     ASSERT_TRUE(fetched.done) << said(fetched);
-    EXPECT_EQ(slurp(folder() / "import" / "Quillavon.7z"), archive);
+    EXPECT_EQ(readFile(folder() / "import" / "Quillavon.7z"), archive);
     EXPECT_EQ(clubDump(), before);
 
     // Both connections, step by step.
@@ -172,7 +172,7 @@ TEST_F(FtpTransfers, AMissingServerFileLeavesTheLastImportArchiveAlone) {
     runImport(*store, globals, request(TransferOption::Download), out);
     EXPECT_FALSE(out.done);
     EXPECT_NE(said(out).find("FTP Error: Server cannot open file"), std::string::npos) << said(out);
-    EXPECT_EQ(slurp(folder() / "import" / "Quillavon.7z"), "previous");
+    EXPECT_EQ(readFile(folder() / "import" / "Quillavon.7z"), "previous");
     EXPECT_NE(log().find(" FTP receive data file failed with errorcode 1010"), std::string::npos) << log();
 }
 

@@ -46,7 +46,7 @@ protected:
     }
     std::vector<std::string> lines() {
         std::vector<std::string> out;
-        const std::string text = slurp(folder() / "DATA" / "EXPORT.CSV");
+        const std::string text = readFile(folder() / "DATA" / "EXPORT.CSV");
         size_t at = 0;
         for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
             out.push_back(text.substr(at, end - at));

@@ -1,28 +1,14 @@
 #pragma once
 // Reading back the data files a builder wrote, for the report tests.
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/TextFiles.h"
+
 namespace qvtest {
-
-inline std::string readFile(const std::filesystem::path& p) {
-    std::ifstream in(p);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// How many times `what` stands in `text`, overlaps included.
-inline int occurrences(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
 
 // The texts of every `<name>` element, in file order (empty elements too).
 inline std::vector<std::string> elements(const std::string& xml, const std::string& name) {

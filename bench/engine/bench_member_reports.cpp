@@ -7,41 +7,31 @@
 
 #include <QGuiApplication>
 
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <vector>
 
+#include "bench/core/data/BenchSupport.h"
 #include "bench/core/data/SyntheticClub.h"
 #include "core/data/ClubRecords.h"
 #include "core/data/Definitions.h"
-#include "core/data/SystemSettings.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
-#include "core/data/Workstation.h"
 #include "core/reports/MemberReport.h"
 #include "core/reports/TrophyWinnersReport.h"
 #include "engine/ReportEngine.h"
 
 namespace fs = std::filesystem;
 using namespace qv;
-using Clock = std::chrono::steady_clock;
+using bench::check;
+using bench::Clock;
+using bench::since;
 
 namespace {
 
 constexpr int32_t kMember = 1;
-
-double since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
-
-void check(bool ok, const std::string& what) {
-    if (ok) return;
-    std::cerr << "failed: " << what << '\n';
-    std::exit(1);
-}
 
 // What the synthetic club lacks for these reports: trophies, season and trip
 // trophies, and a member whose grade changes season by season.
@@ -163,13 +153,10 @@ void render(engine::ReportEngine& reports, const reports::ReportRun& run, const 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const fs::path folder = fs::temp_directory_path() / ("quillavon-bench-member-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    check(data::initWorkstation(folder.string()).isOk(), "workstation");
-    std::unique_ptr<data::Store> store;
-    data::System settings;
-    check(data::openWorkstation(folder.string(), store, &settings).isOk(), "open");
+    bench::BenchWorkstation ws;
+    bench::openBenchWorkstation("member", nullptr, ws);
+    const std::unique_ptr<data::Store>& store = ws.store;
+    const fs::path& folder = ws.folder;
     bench::ClubSize size;
     bench::ClubCounts counts;
     auto t0 = Clock::now();
@@ -182,7 +169,7 @@ int main(int argc, char** argv) {
     session::Globals g;
     g.SecurityLevel = "Member";
     g.OrganisationName = "Synthetic Angling Club";
-    scoring::ScoringContext ctx(*store, settings, g);
+    scoring::ScoringContext ctx(*store, ws.settings, g);
     const std::vector<std::string> folders = engine::installedDefinitionFolders(argv[0]);
 
     // The member report of a member who fished every season of the club.
@@ -231,6 +218,5 @@ int main(int argc, char** argv) {
         render(winnersEngine, r, folder / "winners.pdf", winners, pages);
     }
     winners.print("trophy winners report, 25 trips of 60 anglers, " + std::to_string(pages) + " pages", 0.5);
-    fs::remove_all(folder);
     return 0;
 }

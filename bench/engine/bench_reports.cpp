@@ -18,64 +18,29 @@
 
 #include <QGuiApplication>
 
-#include <time.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 
+#include "bench/core/data/BenchSupport.h"
 #include "bench/core/data/SyntheticClub.h"
-#include "core/data/SystemSettings.h"
-#include "core/data/Workstation.h"
 #include "core/reports/TripReport.h"
 #include "engine/ReportEngine.h"
 #include "engine/Transform.h"
 
 namespace fs = std::filesystem;
 using namespace qv;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double cpuNow() {
-    timespec t{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// The best wall and CPU times of a stage over its runs.
-struct Best {
-    double wall = 1e9, cpu = 1e9;
-};
-
-// Times one run of a stage into `best`.
-class Timing {
-public:
-    explicit Timing(Best& best) : best_(best), wall_(Clock::now()), cpu_(cpuNow()) {}
-    ~Timing() {
-        best_.wall = std::min(best_.wall, std::chrono::duration<double>(Clock::now() - wall_).count());
-        best_.cpu = std::min(best_.cpu, cpuNow() - cpu_);
-    }
-
-private:
-    Best& best_;
-    Clock::time_point wall_;
-    double cpu_;
-};
+using bench::Best;
+using bench::check;
+using bench::Timing;
 
 std::ostream& operator<<(std::ostream& out, const Best& b) {
     return out << b.wall * 1000 << " ms (cpu " << b.cpu * 1000 << " ms)";
-}
-
-void check(bool ok, const std::string& what) {
-    if (ok) return;
-    std::cerr << "failed: " << what << '\n';
-    std::exit(1);
 }
 
 constexpr int kRuns = 5;
@@ -115,33 +80,26 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const bool keep = argc == 3 && std::strcmp(argv[1], "--keep") == 0;
-    const fs::path folder = keep ? fs::path(argv[2])
-                                 : fs::temp_directory_path() /
-                                       ("quillavon-bench-reports-" + std::to_string(::getpid()));
-    const bool reuse = keep && fs::exists(folder / "DATA");
-    if (!reuse) {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        check(data::initWorkstation(folder.string()).isOk(), "workstation");
-    }
-    std::unique_ptr<data::Store> store;
-    data::System settings;
-    check(data::openWorkstation(folder.string(), store, &settings).isOk(), "open");
+    bench::BenchWorkstation ws;
+    bench::openBenchWorkstation("reports", keep ? argv[2] : nullptr, ws);
+    const std::unique_ptr<data::Store>& store = ws.store;
+    const fs::path& folder = ws.folder;
+    const bool reuse = ws.reuse;
     if (!reuse) {
         bench::ClubSize size;
         size.speciesPerAngler = 12;
         bench::ClubCounts counts;
-        const auto t0 = Clock::now();
+        const auto t0 = bench::Clock::now();
         check(bench::writeSyntheticClub(*store, size, counts).isOk(), "club");
         std::cout << "synthetic club: " << counts.records << " records, written in "
-                  << std::chrono::duration<double>(Clock::now() - t0).count() << " s\n";
+                  << bench::since(t0) << " s\n";
     }
 
     session::Globals g;
     g.SecurityLevel = "Member";
     g.OrganisationName = "Synthetic Angling Club";
     g.TripId = 1200;
-    scoring::ScoringContext ctx(*store, settings, g);
+    scoring::ScoringContext ctx(*store, ws.settings, g);
     const engine::PageHeading heading{g.OrganisationName.str(), reports::kTripReportTitle, "07/12/2026"};
     engine::ReportEngine reports({folder.string(), engine::installedDefinitionFolders(argv[0]), heading});
 
@@ -187,6 +145,5 @@ int main(int argc, char** argv) {
               << ") (goal 200)\n"
               << "  pages/s, layout and PDF: " << lng.pages / (lng.layout.wall + lng.pdf.wall) << " (cpu "
               << lng.pages / (lng.layout.cpu + lng.pdf.cpu) << ")\n";
-    if (!keep) fs::remove_all(folder);
     return 0;
 }

@@ -69,11 +69,8 @@ Status BuildCatchReleaseReport(scoring::ScoringContext& ctx, const std::string& 
     if (!files.status()) return files.status();
 
     Division division;
-    division.DivisionId = g.DivisionId;
-    if (Status s = fetchRecord(store, division, "byDivisionId"); s.isFailed()) return s;
     Season season;
-    season.SeasonId = g.SeasonId.str();
-    if (Status s = fetchRecord(store, season, "bySeasonId"); s.isFailed()) return s;
+    if (Status s = divisionAndSeason(store, g.DivisionId, g.SeasonId.str(), division, season); !s) return s;
     std::vector<Species> species;
     if (Status s = divisionSpecies(store, g.DivisionId, species); !s) return s;
     std::vector<Column> columns;

@@ -89,11 +89,8 @@ Status BuildCatchList(scoring::ScoringContext& ctx, const std::string& startFold
     if (!files.status()) return files.status();
 
     Division division;
-    division.DivisionId = g.DivisionId;
-    if (Status s = fetchRecord(store, division, "byDivisionId"); s.isFailed()) return s;
     Season season;
-    season.SeasonId = g.SeasonId.str();
-    if (Status s = fetchRecord(store, season, "bySeasonId"); s.isFailed()) return s;
+    if (Status s = divisionAndSeason(store, g.DivisionId, g.SeasonId.str(), division, season); !s) return s;
     const bool metric = clip(season.Measurement) == "M";
     std::vector<Trips> trips;
     if (Status s = tripsToRead(store, g, k->oneTrip, trips); !s) return s;
@@ -101,7 +98,6 @@ Status BuildCatchList(scoring::ScoringContext& ctx, const std::string& startFold
     ReportAnglers anglers(store);
     olmix::RecordQueue q = catchRows();
     for (const Trips& trip : trips) {
-        const std::string date = trip.TripDate.format("D6");
         std::vector<TripMember> members;
         Status s = walkRecords<TripMember>(store, "byTripId", {number(trip.TripId)}, [&](const TripMember& tm) {
             if (tm.TripId != trip.TripId) return false;
@@ -118,13 +114,7 @@ Status BuildCatchList(scoring::ScoringContext& ctx, const std::string& startFold
                 if (c.TripMemberId != tm.TripMemberId) return false;
                 q.clear();
                 size_t f = 1;
-                q.setText(f++, g.OrganisationName.str());
-                q.setText(f++, season.SeasonDesc);
-                q.setText(f++, std::to_string(trip.SeasonTripNumber));
-                q.setText(f++, clip(date));
-                q.setText(f++, trip.TripLocation);
-                q.setText(f++, trip.InterClubTripDesc);
-                q.setText(f++, division.DivisionName);
+                setTripHeading(q, f, g.OrganisationName.str(), season, trip, division);
                 q.setText(f++, metric ? "cms" : "ins");
                 q.setText(f++, metric ? "kgs" : "lbs");
                 q.setText(f++, a.name);

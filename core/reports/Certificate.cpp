@@ -56,11 +56,8 @@ Status BuildCertificate(scoring::ScoringContext& ctx, const std::string& startFo
     if (!files.status()) return files.status();
 
     Division division;
-    division.DivisionId = g.DivisionId;
-    if (Status s = fetchRecord(store, division, "byDivisionId"); s.isFailed()) return s;
     Season season;
-    season.SeasonId = g.SeasonId.str();
-    if (Status s = fetchRecord(store, season, "bySeasonId"); s.isFailed()) return s;
+    if (Status s = divisionAndSeason(store, g.DivisionId, g.SeasonId.str(), division, season); !s) return s;
     Members member;
     member.MemberId = g.MemberId;
     if (Status s = fetchRecord(store, member, "byMemberId"); s.isFailed()) return s;

@@ -6,6 +6,8 @@
 #include "core/data/Typed.h"
 #include "core/data/WorkstationRecords.h"
 #include "core/reports/MemberReportParts.h"
+#include "core/reports/OpenFiles.h"
+#include "core/reports/XmlDecimal.h"
 #include "core/scoring/Seasons.h"
 
 namespace qv::reports {
@@ -29,8 +31,6 @@ struct GradeRow {
     std::string name;
     std::string data;
 };
-
-olmix::Decimal toOlmix(Decimal d) { return olmix::Decimal{d.unitsAt(2), 2}; }
 
 Status gradeHistory(Store& store, NameBook& names, int32_t memberId, std::vector<GradeRow>& out) {
     std::vector<GradeHistory> rows;
@@ -169,11 +169,8 @@ Status BuildMemberReport(scoring::ScoringContext& ctx, const std::string& startF
     run = ReportRun();
     run.windowTitle = kMemberReportTitle;
     run.reportFile = kMemberReportFile;
-    std::vector<std::unique_ptr<FileUse>> uses;
-    for (const char* l : kFiles) {
-        uses.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses.back()) return uses.back()->status();
-    }
+    OpenFiles files(store, kFiles);
+    if (!files.status()) return files.status();
     // The work file holds this run's trips only.
     if (Status s = EmptyMemberReportWork(store); !s) return s;
 
@@ -236,7 +233,7 @@ Status BuildMemberReport(scoring::ScoringContext& ctx, const std::string& startF
         q2.setInteger(6, r.reportPosition);
         q2.setText(7, r.row);
         q2.setText(8, r.columnName);
-        q2.setDecimal(9, toOlmix(r.data));
+        q2.setDecimal(9, xmlDecimal(r.data, 2));
         q2.setText(10, std::string(1, r.measurement));
         q2.add();
     }

@@ -1,55 +1,35 @@
 #include "core/reports/NameBook.h"
 
 #include "core/data/FixedText.h"
-#include "core/data/Typed.h"
+#include "core/reports/RecordCache.h"
 
 namespace qv::reports {
 
 using namespace qv::data;
-
-namespace {
-
-// Reads the record whose key field `set` fills, once; a missing record is blank.
-template <typename T, typename K, typename Set>
-Status cached(Store& store, std::map<K, T>& seen, const K& id, const char* key, Set set, T& out) {
-    auto it = seen.find(id);
-    if (it == seen.end()) {
-        T r;
-        set(r, id);
-        Status s = fetchRecord(store, r, key);
-        if (s.isFailed()) return s;
-        if (!s) r = T();
-        it = seen.emplace(id, r).first;
-    }
-    out = it->second;
-    return Status::ok();
-}
-
-}  // namespace
 
 std::string plainName(const std::string& first, const std::string& last) {
     return std::string(clip(first)) + " " + std::string(clip(last));
 }
 
 Status NameBook::division(int32_t id, Division& out) {
-    return cached(store_, divisions_, id, "byDivisionId", [](Division& r, int32_t k) { r.DivisionId = k; }, out);
+    return cachedRecord(store_, divisions_, id, "byDivisionId", [](Division& r, int32_t k) { r.DivisionId = k; }, out);
 }
 
 Status NameBook::season(const std::string& id, Season& out) {
-    return cached(store_, seasons_, std::string(clip(id)), "bySeasonId",
+    return cachedRecord(store_, seasons_, std::string(clip(id)), "bySeasonId",
                   [](Season& r, const std::string& k) { r.SeasonId = k; }, out);
 }
 
 Status NameBook::grade(int32_t id, Grade& out) {
-    return cached(store_, grades_, id, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; }, out);
+    return cachedRecord(store_, grades_, id, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; }, out);
 }
 
 Status NameBook::trophy(int32_t id, Trophy& out) {
-    return cached(store_, trophies_, id, "byTrophyId", [](Trophy& r, int32_t k) { r.TrophyId = k; }, out);
+    return cachedRecord(store_, trophies_, id, "byTrophyId", [](Trophy& r, int32_t k) { r.TrophyId = k; }, out);
 }
 
 Status NameBook::member(int32_t id, Members& out) {
-    return cached(store_, members_, id, "byMemberId", [](Members& r, int32_t k) { r.MemberId = k; }, out);
+    return cachedRecord(store_, members_, id, "byMemberId", [](Members& r, int32_t k) { r.MemberId = k; }, out);
 }
 
 Status NameBook::winnerName(int32_t memberId, int32_t nonMemberId, std::string& out) {

@@ -6,6 +6,7 @@
 #include "core/reports/BestTrips.h"
 #include "core/reports/SeasonScope.h"
 #include "core/reports/SortKey.h"
+#include "core/reports/XmlDecimal.h"
 
 namespace qv::reports {
 
@@ -33,8 +34,6 @@ olmix::RecordQueue pointsRows() {
     q.addInteger("LQ1:MEMBERID");
     return q;
 }
-
-olmix::Decimal points(Decimal d) { return olmix::Decimal{d.unitsAt(2), 2}; }
 
 enum class Kind { Progress, Championship };
 
@@ -98,7 +97,7 @@ Status build(scoring::ScoringContext& ctx, const std::string& startFolder, Repor
         for (const PointsColumn& c : columns) {
             q.setInteger(kColumnId, c.id);
             q.setText(kColumnName, c.name);
-            q.setDecimal(kData, points(c.points));
+            q.setDecimal(kData, xmlDecimal(c.points, 2));
             q.add();
         }
     }

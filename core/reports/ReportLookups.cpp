@@ -3,31 +3,16 @@
 #include <algorithm>
 
 #include "core/data/FixedText.h"
+#include "core/reports/RecordCache.h"
 #include "core/scoring/Seasons.h"
 
 namespace qv::reports {
 
 using namespace qv::data;
 
-OpenFiles::OpenFiles(Store& store, std::initializer_list<const char*> labels) {
-    for (const char* l : labels) {
-        uses_.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses_.back() && status_) status_ = uses_.back()->status();
-    }
-}
-
 Status ReportAnglers::memberRecord(int32_t memberId, Members& out) {
-    auto it = members_.find(memberId);
-    if (it == members_.end()) {
-        Members m;
-        m.MemberId = memberId;
-        Status s = memberId >= 1 ? fetchRecord(store_, m, "byMemberId") : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) m = Members();
-        it = members_.emplace(memberId, m).first;
-    }
-    out = it->second;
-    return Status::ok();
+    return cachedRecord(store_, members_, memberId, "byMemberId", [](Members& r, int32_t k) { r.MemberId = k; }, out,
+                        memberId >= 1);
 }
 
 Status ReportAnglers::member(int32_t memberId, int32_t divisionId, std::string_view seasonId, AnglerLine& out) {
@@ -62,17 +47,12 @@ Status ReportAnglers::of(const TripMember& tm, const Trips& trip, AnglerLine& ou
 }
 
 Status ReportAnglers::fillGrade(AnglerLine& out) {
-    auto it = gradeCache_.find(out.gradeId);
-    if (it == gradeCache_.end()) {
-        Grade g;
-        g.GradeId = out.gradeId;
-        Status s = out.gradeId ? fetchRecord(store_, g, "byGradeId") : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) g = Grade();
-        it = gradeCache_.emplace(out.gradeId, g).first;
-    }
-    out.gradeName = std::string(clip(it->second.GradeName));
-    out.gradePosition = it->second.ReportPosition;
+    Grade g;
+    Status s = cachedRecord(store_, gradeCache_, out.gradeId, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; },
+                            g, out.gradeId != 0);
+    if (!s) return s;
+    out.gradeName = std::string(clip(g.GradeName));
+    out.gradePosition = g.ReportPosition;
     return Status::ok();
 }
 
@@ -81,6 +61,28 @@ std::string nonMemberName(const NonMembers& n) {
     if (n.LadiesFlag == "Y") s += " (L)";
     if (n.VeteranFlag == "Y") s += " (V)";
     return fitText(s, 100);
+}
+
+Status divisionAndSeason(Store& store, int32_t divisionId, const std::string& seasonId, Division& division,
+                         Season& season) {
+    division = Division();
+    division.DivisionId = divisionId;
+    if (Status s = fetchRecord(store, division, "byDivisionId"); s.isFailed()) return s;
+    season = Season();
+    season.SeasonId = seasonId;
+    if (Status s = fetchRecord(store, season, "bySeasonId"); s.isFailed()) return s;
+    return Status::ok();
+}
+
+void setTripHeading(olmix::RecordQueue& q, size_t& f, const std::string& organisation, const Season& season,
+                    const Trips& trip, const Division& division) {
+    q.setText(f++, organisation);
+    q.setText(f++, season.SeasonDesc);
+    q.setText(f++, std::to_string(trip.SeasonTripNumber));
+    q.setText(f++, clip(trip.TripDate.format("D6")));
+    q.setText(f++, trip.TripLocation);
+    q.setText(f++, trip.InterClubTripDesc);
+    q.setText(f++, division.DivisionName);
 }
 
 Status divisionSpecies(Store& store, int32_t divisionId, std::vector<Species>& out) {
@@ -93,10 +95,6 @@ Status divisionSpecies(Store& store, int32_t divisionId, std::vector<Species>& o
                                                      });
     std::sort(out.begin(), out.end(), [](const Species& a, const Species& b) { return a.SpeciesId < b.SpeciesId; });
     return s;
-}
-
-olmix::Decimal xmlDecimal(const Decimal& d, int places) {
-    return olmix::Decimal{d.unitsAt(places), static_cast<std::uint8_t>(places)};
 }
 
 }  // namespace qv::reports

@@ -1,37 +1,26 @@
 #pragma once
 // Look-ups the catch, certificate and team reports share: the files a
 // builder keeps open while it runs, the report name and grade of an angler
-// (member or visitor) cached for one build, the species of a division, and a
-// decimal as the XML writer takes it.
+// (member or visitor) cached for one build, the division and season a
+// report is run for, the species of a division, and (through XmlDecimal.h)
+// a decimal as the XML writer takes it.
 
 #include <cstdint>
-#include <initializer_list>
 #include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/data/ClubRecords.h"
-#include "core/data/Decimal.h"
 #include "core/data/Store.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/OpenFiles.h"
+#include "core/reports/XmlDecimal.h"
 #include "core/scoring/Grades.h"
-#include "olmix/Decimal.h"
+#include "olmix/Record.h"
 
 namespace qv::reports {
-
-// Opens the files for the length of a build; status() is the first failure.
-class OpenFiles {
-public:
-    OpenFiles(data::Store& store, std::initializer_list<const char*> labels);
-    const data::Status& status() const { return status_; }
-
-private:
-    std::vector<std::unique_ptr<data::FileUse>> uses_;
-    data::Status status_ = data::Status::ok();
-};
 
 // The line a report prints for one angler.
 struct AnglerLine {
@@ -67,11 +56,19 @@ private:
 // and " (V)" by the visitor's flags.
 std::string nonMemberName(const data::NonMembers& n);
 
+// The division and season a report is run for. A record that is not there
+// stays blank but for its id; only a failure of the file layer comes back.
+data::Status divisionAndSeason(data::Store& store, int32_t divisionId, const std::string& seasonId,
+                               data::Division& division, data::Season& season);
+
+// The trip's heading in a row, from field `f` on (left past it): the
+// organisation, the season, the trip number, its date, location and
+// inter-club description, and the division.
+void setTripHeading(olmix::RecordQueue& q, size_t& f, const std::string& organisation, const data::Season& season,
+                    const data::Trips& trip, const data::Division& division);
+
 // The species of a division, in species id order.
 data::Status divisionSpecies(data::Store& store, int32_t divisionId, std::vector<data::Species>& out);
-
-// The value as the XML writer takes it, with `places` places.
-olmix::Decimal xmlDecimal(const Decimal& d, int places);
 
 // "Trip Catch XML for numerous reports": the comment of the catch-row files.
 inline constexpr const char* kCatchXmlComment = "Trip Catch XML for numerous reports";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/data/FixedText.h"
+#include "core/reports/RecordCache.h"
 #include "core/scoring/Seasons.h"
 
 namespace qv::reports {
@@ -19,12 +20,7 @@ const char* const kFiles[] = {"Trips",   "TripMember", "TripScore", "Species",  
 
 }  // namespace
 
-SeasonFiles::SeasonFiles(Store& store) {
-    for (const char* l : kFiles) {
-        uses_.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses_.back() && status_.isOk()) status_ = uses_.back()->status();
-    }
-}
+SeasonFiles::SeasonFiles(Store& store) : OpenFiles(store, kFiles) {}
 
 Status readSeasonScope(Store& store, int32_t divisionId, const std::string& seasonId, SeasonScope& out) {
     out = SeasonScope();
@@ -77,17 +73,13 @@ Status MemberHeadings::heading(int32_t memberId, MemberHeading& out) {
     out.name = scoring::MemberDisplayName(m);
     int32_t gradeId = 0;
     if (s = grades_.gradeFor(memberId, divisionId_, seasonId_, gradeId); !s) return s;
-    auto it = gradeCache_.find(gradeId);
-    if (it == gradeCache_.end()) {
-        Grade g;
-        g.GradeId = gradeId;
-        s = gradeId ? fetchRecord(store_, g, "byGradeId") : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) g = Grade();
-        it = gradeCache_.emplace(gradeId, g).first;
-    }
-    out.gradeName = std::string(clip(it->second.GradeName));
-    out.gradePosition = it->second.ReportPosition;
+    Grade g;
+    if (s = cachedRecord(store_, gradeCache_, gradeId, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; }, g,
+                         gradeId != 0);
+        !s)
+        return s;
+    out.gradeName = std::string(clip(g.GradeName));
+    out.gradePosition = g.ReportPosition;
     return Status::ok();
 }
 

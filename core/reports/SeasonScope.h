@@ -5,13 +5,13 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/data/ClubRecords.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/OpenFiles.h"
 #include "core/scoring/Grades.h"
 
 namespace qv::reports {
@@ -30,14 +30,9 @@ data::Status readSeasonScope(data::Store& store, int32_t divisionId, const std::
                              SeasonScope& out);
 
 // Opens the files these reports read for the life of the object.
-class SeasonFiles {
+class SeasonFiles : public OpenFiles {
 public:
     explicit SeasonFiles(data::Store& store);
-    const data::Status& status() const { return status_; }
-
-private:
-    std::vector<std::unique_ptr<data::FileUse>> uses_;
-    data::Status status_ = data::Status::ok();
 };
 
 // A member's row heading.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/data/FixedText.h"
+#include "core/reports/RecordCache.h"
 #include "core/reports/ReportLookups.h"
 #include "core/scoring/Seasons.h"
 
@@ -28,24 +29,6 @@ olmix::RecordQueue teamRows() {
     return q;
 }
 
-// Reads each record once per build by its primary key; a blank record when
-// there is none.
-template <typename T, typename Id>
-Status cachedRecord(Store& store, std::map<int32_t, T>& cache, int32_t id, Id T::*field, const char* key,
-                    T& out) {
-    auto it = cache.find(id);
-    if (it == cache.end()) {
-        T r;
-        r.*field = id;
-        Status s = id >= 1 ? fetchRecord(store, r, key) : Status::notFound();
-        if (s.isFailed()) return s;
-        if (!s) r = T();
-        it = cache.emplace(id, r).first;
-    }
-    out = it->second;
-    return Status::ok();
-}
-
 }  // namespace
 
 Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFolder, ReportRun& run) {
@@ -65,13 +48,12 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
     // The heading names the trip's own division and season, which are the
     // chosen ones whenever the trip was picked from their list.
     Division division;
-    division.DivisionId = s ? trip.DivisionId : g.DivisionId;
-    if (Status d = fetchRecord(store, division, "byDivisionId"); d.isFailed()) return d;
     Season season;
-    season.SeasonId = s ? trip.SeasonId : g.SeasonId.str();
-    if (Status d = fetchRecord(store, season, "bySeasonId"); d.isFailed()) return d;
+    if (Status d = divisionAndSeason(store, s ? trip.DivisionId : g.DivisionId, s ? trip.SeasonId : g.SeasonId.str(),
+                                     division, season);
+        !d)
+        return d;
     const bool teamPoints = ctx.settings().ReportTeamPointsApply == 1;
-    const std::string date = trip.TripDate.format("D6");
 
     std::vector<TripMember> members;
     if (s) {
@@ -90,7 +72,7 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
         AnglerLine a;
         if (s = anglers.of(tm, trip, a); !s) return s;
         Teams team;
-        if (s = cachedRecord(store, teams, tm.TeamId, &Teams::TeamId, "byTeamId", team); !s) return s;
+        if (s = cachedRecord(store, teams, tm.TeamId, "byTeamId", [](Teams& r, int32_t k) { r.TeamId = k; }, team, tm.TeamId >= 1); !s) return s;
         Decimal score = tm.TotalTripPoints;
         if (teamPoints) {
             score = Decimal::fromUnits(0, 2);
@@ -103,20 +85,15 @@ Status BuildTeamPoints(scoring::ScoringContext& ctx, const std::string& startFol
             if (!s) return s;
             for (const TripScore& r : rows) {
                 Species sp;
-                if (s = cachedRecord(store, species, r.SpeciesId, &Species::SpeciesId, "bySpeciesId", sp); !s)
+                if (s = cachedRecord(store, species, r.SpeciesId, "bySpeciesId", [](Species& x, int32_t k) { x.SpeciesId = k; }, sp,
+                                 r.SpeciesId >= 1); !s)
                     return s;
                 score += sp.TeamPoints * Decimal(r.SpeciesNumberCaught);
             }
         }
         q.clear();
         size_t f = 1;
-        q.setText(f++, g.OrganisationName.str());
-        q.setText(f++, season.SeasonDesc);
-        q.setText(f++, std::to_string(trip.SeasonTripNumber));
-        q.setText(f++, clip(date));
-        q.setText(f++, trip.TripLocation);
-        q.setText(f++, trip.InterClubTripDesc);
-        q.setText(f++, division.DivisionName);
+        setTripHeading(q, f, g.OrganisationName.str(), season, trip, division);
         q.setText(f++, a.name);
         q.setText(f++, a.gradeName);
         q.setInteger(f++, a.gradePosition);

@@ -7,6 +7,8 @@
 #include "core/data/FixedText.h"
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
+#include "core/reports/RecordCache.h"
+#include "core/reports/XmlDecimal.h"
 #include "core/scoring/Grades.h"
 #include "core/scoring/NetPoints.h"
 #include "core/scoring/Seasons.h"
@@ -71,10 +73,6 @@ olmix::RecordQueue trophyRows() {
     return q;
 }
 
-olmix::Decimal toOlmix(Decimal d, int places) {
-    return olmix::Decimal{d.unitsAt(places), static_cast<std::uint8_t>(places)};
-}
-
 // The report name and grade of one trip member.
 struct Angler {
     std::string name;
@@ -101,17 +99,8 @@ public:
         return grades_.gradeFor(tm.MemberId, trip_.DivisionId, trip_.SeasonId, out.gradeId);
     }
     Status grade(int32_t id, Grade& out) {
-        auto it = gradeCache_.find(id);
-        if (it == gradeCache_.end()) {
-            Grade g;
-            g.GradeId = id;
-            Status s = id ? fetchRecord(ctx_.store(), g, "byGradeId") : Status::notFound();
-            if (s.isFailed()) return s;
-            if (!s) g = Grade();
-            it = gradeCache_.emplace(id, g).first;
-        }
-        out = it->second;
-        return Status::ok();
+        return cachedRecord(ctx_.store(), gradeCache_, id, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; }, out,
+                            id != 0);
     }
     static std::string nonMemberName(const NonMembers& n, bool flags) {
         std::string s = std::string(clip(n.FirstName)) + " " + std::string(clip(n.LastName)) + "*";
@@ -264,9 +253,9 @@ Status BuildTripReport(scoring::ScoringContext& ctx, const std::string& startFol
         q1.setText(f++, std::to_string(tm.TotalNumberFish));
         q1.setText(f++, tm.TotalWeightFish.toString());
         q1.setText(f++, tm.TotalTripPoints.toString());
-        q1.setDecimal(f++, toOlmix(tm.ProgressPoints, 2));
+        q1.setDecimal(f++, xmlDecimal(tm.ProgressPoints, 2));
         q1.setText(f++, tm.VarietyWeightFish.toString());
-        q1.setDecimal(f++, toOlmix(scoring::NetTripPoints(tm.TotalTripPoints, tm.Penalty, tm.Handicap,
+        q1.setDecimal(f++, xmlDecimal(scoring::NetTripPoints(tm.TotalTripPoints, tm.Penalty, tm.Handicap,
                                                           season.Handicap),
                                    2));
         const std::string joined = std::string(clip(notes)) + " " + std::string(clip(tm.MiscDetails));
@@ -301,7 +290,7 @@ Status BuildTripReport(scoring::ScoringContext& ctx, const std::string& startFol
         q3.setText(f++, division.DivisionName);
         q3.setText(f++, grade.GradeName);
         q3.setText(f++, name);
-        q3.setDecimal(f++, toOlmix(w.CalculatedPoints, 2));
+        q3.setDecimal(f++, xmlDecimal(w.CalculatedPoints, 2));
         q3.add();
     }
 

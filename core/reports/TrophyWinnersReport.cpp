@@ -8,6 +8,7 @@
 #include "core/data/TripRecords.h"
 #include "core/data/Typed.h"
 #include "core/reports/NameBook.h"
+#include "core/reports/OpenFiles.h"
 #include "core/reports/Placings.h"
 #include "core/scoring/Seasons.h"
 #include "core/scoring/Winners.h"
@@ -208,11 +209,8 @@ Status BuildTrophyWinnersReport(scoring::ScoringContext& ctx, const std::string&
     run = ReportRun();
     run.windowTitle = kTrophyWinnersTitle;
     run.reportFile = kTrophyWinnersFile;
-    std::vector<std::unique_ptr<FileUse>> uses;
-    for (const char* l : kFiles) {
-        uses.push_back(std::make_unique<FileUse>(store, l));
-        if (!*uses.back()) return uses.back()->status();
-    }
+    OpenFiles files(store, kFiles);
+    if (!files.status()) return files.status();
 
     const std::string seasonId(clip(g.SeasonId.str()));
     Builder b(ctx, g.DivisionId, seasonId);

@@ -3,7 +3,7 @@
 // of the PDFs they make.
 
 #include "tests/PdfText.h"
-#include "tests/cli/CliRunner.h"
+#include "tests/cli/GoldenFiles.h"
 
 using namespace qvcli;
 using qvtest::pdfText;
@@ -11,17 +11,6 @@ using qvtest::pdfText;
 namespace {
 
 using CatchReport = DemoWorkstation;
-
-// A data file without the line that dates it.
-std::string undated(const std::string& text) {
-    std::string out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.find("XML document written") == std::string::npos) out += line + "\n";
-    return out;
-}
-
-std::string golden(const char* name) { return undated(slurp(fs::path(QUILLAVON_GOLDEN) / name)); }
 
 struct Case {
     const char* args;     // the report and its criteria

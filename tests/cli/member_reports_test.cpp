@@ -2,12 +2,10 @@
 // club: every data file against checked-in copies, and the PDF's text.
 
 #include "tests/PdfText.h"
-#include "tests/cli/CliRunner.h"
-#include "tests/core/reports/ReportFiles.h"
+#include "tests/cli/GoldenFiles.h"
 
 using namespace qvcli;
 using qvtest::pdfText;
-using qvtest::undated;
 
 namespace {
 
@@ -25,7 +23,7 @@ TEST_F(MemberReports, AMembersWholeHistoryAndTheSameFilesASecondTime) {
         ASSERT_EQ(r.exitCode, 0) << r.err;
         for (const char* name : kMemberFiles) {
             EXPECT_NE(r.out.find("data: " + (data() / name).string()), std::string::npos) << name;
-            EXPECT_EQ(undated(slurp(data() / name)), undated(slurp(fs::path(QUILLAVON_GOLDEN) / name)))
+            EXPECT_EQ(undated(slurp(data() / name)), golden(name))
                 << name << " on run " << run + 1;
         }
     }
@@ -60,7 +58,7 @@ TEST_F(MemberReports, TheSeasonsPrizeGivingSheet) {
         const size_t next = r.out.find("data: " + (data() / name).string());
         EXPECT_TRUE(next != std::string::npos && next >= at) << name << " is written in its turn";
         at = next == std::string::npos ? at : next;
-        EXPECT_EQ(undated(slurp(data() / name)), undated(slurp(fs::path(QUILLAVON_GOLDEN) / name))) << name;
+        EXPECT_EQ(undated(slurp(data() / name)), golden(name)) << name;
     }
     const std::string text = pdfText(pdf);
     for (const char* what : {"Trophy Winners", "Offshore Boat — Season 2025", "Offshore Championship Shield",

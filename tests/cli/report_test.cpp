@@ -2,7 +2,7 @@
 // files against checked-in copies, and the PDF's text.
 
 #include "tests/PdfText.h"
-#include "tests/cli/CliRunner.h"
+#include "tests/cli/GoldenFiles.h"
 
 using namespace qvcli;
 using qvtest::pdfText;
@@ -11,23 +11,13 @@ namespace {
 
 using Report = DemoWorkstation;
 
-// A data file without the line that dates it.
-std::string undated(const std::string& text) {
-    std::string out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.find("XML document written") == std::string::npos) out += line + "\n";
-    return out;
-}
-
-
 TEST_F(Report, TheDemoTripsResultSheet) {
     const fs::path pdf = folder() / "trip5.pdf";
     Outcome r = as("member", "report trip --trip 5 --pdf '" + pdf.string() + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("data: " + (data() / "rptTrip.xml").string()), std::string::npos) << r.out;
     for (const char* name : {"rptTrip.xml", "rptTripTrophy.xml", "rptTripWinners.xml"})
-        EXPECT_EQ(undated(slurp(data() / name)), undated(slurp(fs::path(QUILLAVON_GOLDEN) / name))) << name;
+        EXPECT_EQ(undated(slurp(data() / name)), golden(name)) << name;
 
     const std::string text = pdfText(pdf);
     for (const char* what : {"Riverbend Angling Club", "Result Sheet: Trip 5", "Alistair Birkett (V)",

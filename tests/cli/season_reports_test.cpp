@@ -3,7 +3,7 @@
 // checked-in copies, and the PDFs' text.
 
 #include "tests/PdfText.h"
-#include "tests/cli/CliRunner.h"
+#include "tests/cli/GoldenFiles.h"
 
 using namespace qvcli;
 using qvtest::pdfText;
@@ -11,15 +11,6 @@ using qvtest::pdfText;
 namespace {
 
 using SeasonReports = DemoWorkstation;
-
-// A data file without the line that dates it.
-std::string withoutDate(const std::string& text) {
-    std::string out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.find("XML document written") == std::string::npos) out += line + "\n";
-    return out;
-}
 
 struct Case {
     const char* kind;
@@ -43,7 +34,7 @@ TEST_F(SeasonReports, TheDemoSeasonsReportsAndTheirDataFiles) {
         ASSERT_EQ(r.exitCode, 0) << c.kind << ": " << r.err;
         const fs::path written = data() / (std::string(c.kind) == "season" ? "rptSeason.xml" : "rptProgressPts.xml");
         EXPECT_NE(r.out.find("data: " + written.string()), std::string::npos) << r.out;
-        EXPECT_EQ(withoutDate(slurp(written)), withoutDate(slurp(fs::path(QUILLAVON_GOLDEN) / c.golden))) << c.kind;
+        EXPECT_EQ(undated(slurp(written)), golden(c.golden)) << c.kind;
         const std::string text = pdfText(pdf);
         for (const char* what : c.inPdf) EXPECT_NE(text.find(what), std::string::npos) << c.kind << ": " << what;
     }

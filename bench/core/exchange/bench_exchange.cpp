@@ -5,17 +5,12 @@
 // Goals: the XML export at 50 MB/s or more; a whole archive round trip
 // under 5 s.
 
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
 
+#include "bench/core/data/BenchSupport.h"
 #include "bench/core/data/SyntheticClub.h"
-#include "core/data/SystemSettings.h"
-#include "core/data/Workstation.h"
 #include "core/exchange/AllDataExport.h"
 #include "core/exchange/Archive.h"
 #include "core/exchange/ClubDatabase.h"
@@ -24,30 +19,21 @@
 
 namespace fs = std::filesystem;
 using namespace qv;
-using Clock = std::chrono::steady_clock;
+using bench::check;
+using bench::Clock;
+using bench::since;
 
 namespace {
-
-double since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
-
-void check(bool ok, const std::string& what) {
-    if (ok) return;
-    std::cerr << "failed: " << what << '\n';
-    std::exit(1);
-}
 
 double megabytes(uintmax_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
 }  // namespace
 
 int main() {
-    const fs::path folder = fs::temp_directory_path() / ("quillavon-bench-exchange-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    check(data::initWorkstation(folder.string()).isOk(), "workstation");
-    std::unique_ptr<data::Store> store;
-    data::System settings;
-    check(data::openWorkstation(folder.string(), store, &settings).isOk(), "open");
+    bench::BenchWorkstation ws;
+    bench::openBenchWorkstation("exchange", nullptr, ws);
+    const std::unique_ptr<data::Store>& store = ws.store;
+    const fs::path& folder = ws.folder;
     bench::ClubSize size;
     bench::ClubCounts counts;
     auto t0 = Clock::now();
@@ -117,6 +103,5 @@ int main() {
     t0 = Clock::now();
     check(exchange::replaceClubDatabase(clubDb, (work / "out" / "QUILLAVON.DB").string(), why), "replace " + why);
     std::cout << "  replace: " << since(t0) << " s\n";
-    fs::remove_all(folder);
     return 0;
 }

@@ -8,22 +8,10 @@
 
 #include "core/data/ClubRecords.h"
 #include "core/data/TripRecords.h"
+#include "tests/TextFiles.h"
 #include "tests/core/scoring/ClubFixture.h"
 
 namespace qvtest {
-
-inline std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline int occurrences(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
 
 class ExchangeTest : public ClubTest {
 protected:
@@ -45,26 +33,11 @@ protected:
         t.InactiveFlag = "N";
         return put(t).TrophyId;
     }
-    void catchRow(int32_t tripMemberId, int32_t speciesId, int32_t count) {
-        TripScore row;
-        row.TripMemberId = tripMemberId;
-        row.SpeciesId = speciesId;
-        row.SpeciesNumberCaught = count;
-        put(row);
-    }
-    int32_t speciesIn(int32_t divisionId, const char* name, int16_t position) {
-        Species sp;
-        sp.DivisionId = divisionId;
-        sp.SpeciesName = name;
-        sp.ReportPosition = position;
-        sp.InactiveFlag = "N";
-        return put(sp).SpeciesId;
-    }
 
     // Every file of the data folder with its bytes.
     std::map<std::string, std::string> dataFolderBytes() const {
         std::map<std::string, std::string> all;
-        for (const auto& e : fs::directory_iterator(folder() / "DATA")) all[e.path().filename()] = slurp(e.path());
+        for (const auto& e : fs::directory_iterator(folder() / "DATA")) all[e.path().filename()] = readFile(e.path());
         return all;
     }
 

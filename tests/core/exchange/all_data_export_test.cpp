@@ -20,7 +20,7 @@ protected:
         EXPECT_TRUE(s.isOk()) << describe(s);
         return out;
     }
-    std::string file(const char* name) { return slurp(folder() / "exportdata" / name); }
+    std::string file(const char* name) { return readFile(folder() / "exportdata" / name); }
     // The file without its dated banner line.
     std::string body(const char* name) {
         const std::string text = file(name);

@@ -71,7 +71,7 @@ protected:
         const fs::path copy = folder() / "copy.db";
         std::string why;
         EXPECT_TRUE(snapshotClubDatabase(clubDb(), copy, why)) << why;
-        std::string bytes = slurp(copy);
+        std::string bytes = readFile(copy);
         fs::remove(copy);
         return bytes;
     }
@@ -156,24 +156,24 @@ TEST_F(BadArchives, AreRefusedAndLeaveTheDataFolderByteForByte) {
         {"foreign database", [&](const fs::path& a) {
              const fs::path f = folder() / "foreign.db";
              sql(f, "CREATE TABLE accounts(id, balance); INSERT INTO accounts VALUES (1, 2)");
-             craftArchive(a, {{"QUILLAVON.DB", slurp(f)}}); }, "club database this program can open"},
+             craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "club database this program can open"},
         {"newer schema", [&](const fs::path& a) {
              const fs::path f = folder() / "newer.db";
              std::ofstream(f, std::ios::binary) << sound;
              sql(f, "PRAGMA user_version = 99");
-             craftArchive(a, {{"QUILLAVON.DB", slurp(f)}}); }, "newer version"},
+             craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "newer version"},
         {"database with a trigger", [&](const fs::path& a) {
              const fs::path f = folder() / "trigger.db";
              std::ofstream(f, std::ios::binary) << sound;
              sql(f, "CREATE TRIGGER t AFTER INSERT ON Division BEGIN DELETE FROM Members; END");
-             craftArchive(a, {{"QUILLAVON.DB", slurp(f)}}); }, "triggers"},
+             craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "triggers"},
         {"no club database", [](const fs::path& a) { craftArchive(a, {{"notes.txt", "hello"}}); },
          "no club database"},
         {"two databases", [&](const fs::path& a) {
              craftArchive(a, {{"a/QUILLAVON.DB", sound}, {"b/QUILLAVON.DB", sound}}); }, "two files"},
         {"damaged archive", [&](const fs::path& a) {
              craftArchive(a, {{"QUILLAVON.DB", sound}});
-             std::string bytes = slurp(a);
+             std::string bytes = readFile(a);
              for (size_t i = bytes.size() / 3; i < bytes.size() / 3 + 64; ++i) bytes[i] = static_cast<char>(~bytes[i]);
              std::ofstream(a, std::ios::binary | std::ios::trunc) << bytes; }, "An error (2) occurred"},
         {"not an archive", [](const fs::path& a) { std::ofstream(a) << "plain text"; },

@@ -42,7 +42,7 @@ protected:
         for (int i = 0; i < 200 && !fs::exists(portFile); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ASSERT_TRUE(fs::exists(portFile)) << "the FTP server did not start (" << QV_PYTHON3 << " with pyftpdlib)";
-        port = slurp(portFile);
+        port = readFile(portFile);
     }
     void TearDown() override {
         if (pid > 0) {
@@ -62,7 +62,17 @@ protected:
         r.ftp.serverDir = "club/";
         return r;
     }
-    std::string log() { return slurp(folder() / "DATA" / "FTP.log"); }
+    // An upload that insists on TLS; it must fail with a message.
+    TransferOutcome uploadRequiringTls() {
+        TransferRequest r = request(TransferOption::Upload);
+        r.ftp.security = FtpSecurity::TlsRequired;
+        TransferOutcome out;
+        runExport(*store, globals, r, out);
+        EXPECT_FALSE(out.done);
+        EXPECT_FALSE(out.messages.empty());
+        return out;
+    }
+    std::string log() { return readFile(folder() / "DATA" / "FTP.log"); }
     static std::string said(const TransferOutcome& out) {
         std::string s;
         for (const Message& m : out.messages) s += m.title + ": " + m.text + "\n";
@@ -99,8 +109,8 @@ TEST_F(FtpTransfers, TheArchiveGoesUpAndComesBackByteForByte) {
         runExport(*store, globals, request(TransferOption::Upload), sent);
         ASSERT_TRUE(sent.done) << said(sent);
     }
-    const std::string archive = slurp(folder() / "export" / "Quillavon.7z");
-    EXPECT_EQ(slurp(root / "club" / "Quillavon.7z"), archive);
+    const std::string archive = readFile(folder() / "export" / "Quillavon.7z");
+    EXPECT_EQ(readFile(root / "club" / "Quillavon.7z"), archive);
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "club"), fs::directory_iterator()), 1)
         << "nothing but the archive is left on the server";
 
@@ -109,7 +119,7 @@ TEST_F(FtpTransfers, TheArchiveGoesUpAndComesBackByteForByte) {
     TransferOutcome fetched;
     runImport(*store, globals, request(TransferOption::Download), fetched);
     ASSERT_TRUE(fetched.done) << said(fetched);
-    EXPECT_EQ(slurp(folder() / "import" / "Quillavon.7z"), archive);
+    EXPECT_EQ(readFile(folder() / "import" / "Quillavon.7z"), archive);
     EXPECT_EQ(clubDump(), before);
 
     // Both connections, step by step.
@@ -147,11 +157,7 @@ TEST_F(FtpTransfers, AWrongPasswordAbortsTheImportBeforeAnythingIsUnpacked) {
 }
 
 TEST_F(FtpTransfers, RequiredTlsIsNeverDroppedForAPlainServer) {
-    TransferRequest r = request(TransferOption::Upload);
-    r.ftp.security = FtpSecurity::TlsRequired;
-    TransferOutcome out;
-    runExport(*store, globals, r, out);
-    EXPECT_FALSE(out.done);
+    const TransferOutcome out = uploadRequiringTls();
     ASSERT_FALSE(out.messages.empty());
     EXPECT_EQ(out.messages[0].title, "FTP Error");
     EXPECT_NE(out.messages[0].text.find("TLS"), std::string::npos);
@@ -166,7 +172,7 @@ TEST_F(FtpTransfers, AMissingServerFileLeavesTheLastImportArchiveAlone) {
     runImport(*store, globals, request(TransferOption::Download), out);
     EXPECT_FALSE(out.done);
     EXPECT_NE(said(out).find("FTP Error: Server cannot open file"), std::string::npos) << said(out);
-    EXPECT_EQ(slurp(folder() / "import" / "Quillavon.7z"), "previous");
+    EXPECT_EQ(readFile(folder() / "import" / "Quillavon.7z"), "previous");
     EXPECT_NE(log().find(" FTP receive data file failed with errorcode 1010"), std::string::npos) << log();
 }
 
@@ -177,11 +183,7 @@ protected:
 };
 
 TEST_F(FtpsTransfers, AnUntrustedCertificateIsRefusedAndNothingIsSent) {
-    TransferRequest r = request(TransferOption::Upload);
-    r.ftp.security = FtpSecurity::TlsRequired;
-    TransferOutcome out;
-    runExport(*store, globals, r, out);
-    EXPECT_FALSE(out.done);
+    const TransferOutcome out = uploadRequiringTls();
     ASSERT_FALSE(out.messages.empty());
     EXPECT_EQ(out.messages[0].text, "The secure (TLS) connection to the server failed");
     EXPECT_NE(log().find(" FTP login failed with errorcode 4002"), std::string::npos) << log();

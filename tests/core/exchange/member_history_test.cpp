@@ -46,7 +46,7 @@ protected:
     }
     std::vector<std::string> lines() {
         std::vector<std::string> out;
-        const std::string text = slurp(folder() / "DATA" / "EXPORT.CSV");
+        const std::string text = readFile(folder() / "DATA" / "EXPORT.CSV");
         size_t at = 0;
         for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
             out.push_back(text.substr(at, end - at));
@@ -82,9 +82,9 @@ TEST_F(MemberHistory, OneLinePerMemberOfTheDivisionWithTheFirstTripAndEverySpeci
     TripMember a1 = angler(t1, ann, "0");
     TripMember a2 = angler(t2, ann, "0");
     angler(elsewhere, bob, "0");
-    catchRow(a1.TripMemberId, snapper, 2);
-    catchRow(a2.TripMemberId, snapper, 3);
-    catchRow(a2.TripMemberId, cod, 1);
+    caught(a1.TripMemberId, snapper, 2);
+    caught(a2.TripMemberId, snapper, 3);
+    caught(a2.TripMemberId, cod, 1);
     for (TripMember* tm : {&a1, &a2}) {
         tm->TotalNumberFish = tm == &a1 ? 2 : 4;
         ASSERT_TRUE(updateRecord(*store, *tm).isOk());

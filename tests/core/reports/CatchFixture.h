@@ -3,10 +3,8 @@
 // helpers to enter catches, summary rows and teams, for the catch,
 // certificate and team report builders.
 
-#include <fstream>
-#include <sstream>
-
 #include "core/reports/ReportRun.h"
+#include "tests/core/reports/ReportFiles.h"
 #include "tests/core/scoring/ClubFixture.h"
 
 namespace qvtest {
@@ -60,24 +58,7 @@ protected:
         c.FlyCaught = fly;
         put(c);
     }
-    void summary(int32_t tripMemberId, int32_t speciesId, int32_t count) {
-        TripScore row;
-        row.TripMemberId = tripMemberId;
-        row.SpeciesId = speciesId;
-        row.SpeciesNumberCaught = count;
-        put(row);
-    }
-    std::string file(const char* name) {
-        std::ifstream in(folder() / "DATA" / name);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    static int count(const std::string& text, const std::string& what) {
-        int n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-        return n;
-    }
+    std::string file(const char* name) { return readFile(folder() / "DATA" / name); }
     static bool has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 
     int32_t div = 0, gradeA = 0;

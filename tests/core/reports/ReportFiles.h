@@ -1,21 +1,14 @@
 #pragma once
 // Reading back the data files a builder wrote, for the report tests.
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace qvtest {
+#include "tests/TextFiles.h"
 
-inline std::string readFile(const std::filesystem::path& p) {
-    std::ifstream in(p);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+namespace qvtest {
 
 // The texts of every `<name>` element, in file order (empty elements too).
 inline std::vector<std::string> elements(const std::string& xml, const std::string& name) {

@@ -64,7 +64,7 @@ TEST_F(CatchLists, VisitorsOnlyOnTheOneTripReportsOfTripsThatAllowThem) {
     globals.TripId = t1;
     build('T');
     std::string rows = file("rptTripCatch.xml");
-    EXPECT_EQ(count(rows, "<Row>"), 2) << "the chosen trip only: Ann and the visitor";
+    EXPECT_EQ(occurrences(rows, "<Row>"), 2) << "the chosen trip only: Ann and the visitor";
     EXPECT_TRUE(has(rows, "<fullname>Visitor *</fullname>")) << rows;
     EXPECT_TRUE(has(rows, "<fullname>Ann Smith</fullname>"));
     EXPECT_TRUE(has(rows, "<score>4.00</score>"));
@@ -73,7 +73,7 @@ TEST_F(CatchLists, VisitorsOnlyOnTheOneTripReportsOfTripsThatAllowThem) {
 
     build('S');
     rows = file("rptBiggestSpecies.xml");
-    EXPECT_EQ(count(rows, "<Row>"), 2) << "both trips of the season, members only";
+    EXPECT_EQ(occurrences(rows, "<Row>"), 2) << "both trips of the season, members only";
     EXPECT_FALSE(has(rows, "Visitor"));
     EXPECT_TRUE(has(rows, "<fullname>Bob Jones</fullname>"));
     EXPECT_FALSE(has(rows, "Cy Brown")) << "another season";
@@ -93,7 +93,7 @@ TEST_F(CatchLists, ATripOutsideTheDivisionAndSeasonHasNoData) {
     ReportRun run = build('T');
     EXPECT_EQ(run.dataFlag, 'N');
     EXPECT_EQ(globals.ReportDataFlag.str(), "N");
-    EXPECT_EQ(count(file("rptTripCatch.xml"), "<Row>"), 0);
+    EXPECT_EQ(occurrences(file("rptTripCatch.xml"), "<Row>"), 0);
 }
 
 TEST_F(CatchLists, ACatchWithABlankReleaseFieldIsListed) {
@@ -101,7 +101,7 @@ TEST_F(CatchLists, ACatchWithABlankReleaseFieldIsListed) {
     globals.TripId = t1;
     EXPECT_EQ(build('T').dataFlag, 'Y');
     const std::string rows = file("rptTripCatch.xml");
-    EXPECT_EQ(count(rows, "<Row>"), 3);
+    EXPECT_EQ(occurrences(rows, "<Row>"), 3);
     EXPECT_TRUE(has(rows, "<score>9.00</score>"));
 }
 
@@ -152,7 +152,7 @@ TEST_F(CatchRelease, OnlyReleasedFishGiveAReleaseTotalAndEverySpeciesButNoCaught
     EXPECT_TRUE(rowsOf(text, "Caught").empty());
     EXPECT_FALSE(has(text, "Bob Jones")) << "a blank release field counts in neither group";
     EXPECT_FALSE(has(text, "Visitor"));
-    EXPECT_EQ(count(text, "<totaltrippoints>7.5010000000</totaltrippoints>"), 4) << "every row of Ann's group";
+    EXPECT_EQ(occurrences(text, "<totaltrippoints>7.5010000000</totaltrippoints>"), 4) << "every row of Ann's group";
 }
 
 TEST_F(CatchRelease, AFishOfASpeciesOutsideTheDivisionHasItsOwnRowSoTheRowsAddUpToTheTotal) {
@@ -185,7 +185,7 @@ TEST_F(CatchRelease, NoCatchesNoData) {
     addSpecies(1);
     angler(trip(div, "2005"), graded("Ann", "Smith"), "10.00");
     EXPECT_EQ(build().dataFlag, 'N');
-    EXPECT_EQ(count(file("rptCatchRelease.xml"), "<Row>"), 0);
+    EXPECT_EQ(occurrences(file("rptCatchRelease.xml"), "<Row>"), 0);
 }
 
 }  // namespace

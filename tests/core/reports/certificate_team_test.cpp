@@ -25,7 +25,7 @@ protected:
         tm.MemberId = memberId;
         tm.TotalNumberFish = species * perSpecies;
         tm = put(tm);
-        for (int k = 0; k < species; ++k) summary(tm.TripMemberId, firstSpecies + k, perSpecies);
+        for (int k = 0; k < species; ++k) caught(tm.TripMemberId, firstSpecies + k, perSpecies);
     }
 };
 
@@ -135,8 +135,8 @@ protected:
 
 TEST_F(TeamPoints, TeamPointsTimesFishWhenTheyApplyElseTripPoints) {
     const TripMember ann = inTeam(graded("Ann", "Smith"), "41.00");
-    summary(ann.TripMemberId, sp, 3);
-    summary(ann.TripMemberId, sp + 1, 0);
+    caught(ann.TripMemberId, sp, 3);
+    caught(ann.TripMemberId, sp + 1, 0);
     angler(t, graded("Bob", "Jones"), "99.00");  // no team: not listed
     inTeam(0, "12.00", nonMember(t, gradeA));
 
@@ -146,7 +146,7 @@ TEST_F(TeamPoints, TeamPointsTimesFishWhenTheyApplyElseTripPoints) {
     EXPECT_EQ(run.reportFile, "reports/rptTeamPoints.rpt");
     EXPECT_EQ(globals.WindowTitle.str(), "Team Points Report");
     std::string rows = file("rptTeamPoints.xml");
-    EXPECT_EQ(count(rows, "<Row>"), 2) << rows;
+    EXPECT_EQ(occurrences(rows, "<Row>"), 2) << rows;
     EXPECT_TRUE(has(rows, "<score>7.50</score>")) << "3 fish x 2.50";
     EXPECT_TRUE(has(rows, "<score>0.00</score>")) << "the visitor has no summary rows";
     EXPECT_TRUE(has(rows, "<teamname>Reel Deal</teamname>"));
@@ -165,7 +165,7 @@ TEST_F(TeamPoints, TeamPointsTimesFishWhenTheyApplyElseTripPoints) {
 TEST_F(TeamPoints, NoTeamAnglersNoData) {
     angler(t, graded("Bob", "Jones"), "99.00");
     EXPECT_EQ(build().dataFlag, 'N');
-    EXPECT_EQ(count(file("rptTeamPoints.xml"), "<Row>"), 0);
+    EXPECT_EQ(occurrences(file("rptTeamPoints.xml"), "<Row>"), 0);
 }
 
 }  // namespace

@@ -32,21 +32,6 @@ protected:
         uses.clear();
         ClubTest::TearDown();
     }
-    int32_t addSpecies(const char* name, int16_t position, int32_t divisionId) {
-        Species sp;
-        sp.DivisionId = divisionId;
-        sp.SpeciesName = name;
-        sp.ReportPosition = position;
-        sp.InactiveFlag = "N";
-        return put(sp).SpeciesId;
-    }
-    void caught(int32_t tripMemberId, int32_t speciesId, int32_t count) {
-        TripScore row;
-        row.TripMemberId = tripMemberId;
-        row.SpeciesId = speciesId;
-        row.SpeciesNumberCaught = count;
-        put(row);
-    }
     // A trip member with its totals.
     int32_t fished(int32_t tripId, int32_t memberId, const char* points, int32_t fish = 0, const char* weight = "0") {
         TripMember tm;
@@ -117,7 +102,7 @@ TEST_F(MemberReport, NothingAtAllIsNoData) {
 
 TEST_F(MemberReport, TripRowsSkipSpeciesNotCaughtAndSeasonTotalsFollowThem) {
     history(ann, div, gradeA, "2005");
-    const int32_t snapper = addSpecies("Snapper", 2, div), eel = addSpecies("Eel", 1, div);
+    const int32_t snapper = speciesIn(div, "Snapper", 2), eel = speciesIn(div, "Eel", 1);
     const int32_t t1 = trip(div, "2005", 80000), t2 = trip(div, "2005", 80007);
     const int32_t a = fished(t1, ann, "10.50", 3, "2.25");
     caught(a, snapper, 3);
@@ -254,7 +239,7 @@ TEST_F(MemberReport, AwardIdsNameOneAwardEach) {
 
 TEST_F(MemberReport, ASecondRunGivesTheSameFiles) {
     history(ann, div, gradeA, "2005");
-    const int32_t snapper = addSpecies("Snapper", 1, div);
+    const int32_t snapper = speciesIn(div, "Snapper", 1);
     caught(fished(trip(div, "2005"), ann, "10.00", 1, "1.00"), snapper, 1);
     fished(trip(div, "2005"), ann, "12.00");
     build();

@@ -4,7 +4,7 @@
 #include "core/reports/BestTrips.h"
 #include "core/reports/PointsReport.h"
 #include "tests/core/reports/ReportRows.h"
-#include "tests/core/scoring/ClubFixture.h"
+#include "tests/core/reports/SeasonFixture.h"
 
 namespace qvtest {
 namespace {
@@ -57,18 +57,8 @@ TEST(BestTrips, NegativeOrZeroPointsNeverPushTheTotalOut) {
     EXPECT_EQ(best[0].points, dec("0"));
 }
 
-class PointsReport : public ClubTest {
+class PointsReport : public SeasonReportTest {
 protected:
-    void SetUp() override {
-        ClubTest::SetUp();
-        fs::create_directories(folder() / "DATA");
-        div = division();
-        season("2005");
-        gradeA = grade("A");
-        globals.DivisionId = div;
-        globals.SeasonId = "2005";
-        globals.OrganisationName = "Test Club";
-    }
     void bestTrips(int32_t n) {
         Division d;
         d.DivisionId = div;
@@ -107,7 +97,6 @@ protected:
         text = readText(folder() / "DATA" / "rptProgressPts.xml");
         return readRows(text);
     }
-    int32_t div = 0, gradeA = 0;
     std::string text;
 };
 

@@ -6,7 +6,7 @@
 #include "core/reports/SortKey.h"
 #include "core/reports/WholePartSum.h"
 #include "tests/core/reports/ReportRows.h"
-#include "tests/core/scoring/ClubFixture.h"
+#include "tests/core/reports/SeasonFixture.h"
 
 namespace qvtest {
 namespace {
@@ -41,19 +41,12 @@ TEST(SeasonRules, ImperialPartsCarryAtSixteenOrTwelve) {
     EXPECT_EQ(total({}, 16), "0.00");
 }
 
-class SeasonReport : public ClubTest {
+class SeasonReport : public SeasonReportTest {
 protected:
     void SetUp() override {
-        ClubTest::SetUp();
-        fs::create_directories(folder() / "DATA");
-        div = division();
+        SeasonReportTest::SetUp();
         other = division();
-        season("2005");
         season("2006");
-        gradeA = grade("A");
-        globals.DivisionId = div;
-        globals.SeasonId = "2005";
-        globals.OrganisationName = "Test Club";
     }
     void seasonOf(const char* id, const char* measurement, const char* scoring) {
         Season s;
@@ -62,14 +55,6 @@ protected:
         s.Measurement = measurement;
         s.ScoringApplies = scoring;
         ASSERT_TRUE(updateRecord(*store, s).isOk());
-    }
-    int32_t species(const char* name, int16_t position) {
-        Species sp;
-        sp.DivisionId = div;
-        sp.SpeciesName = name;
-        sp.ReportPosition = position;
-        sp.InactiveFlag = "N";
-        return put(sp).SpeciesId;
     }
     // Members 1 .. n, each graded A in the division.
     void members(int n) {
@@ -107,13 +92,13 @@ protected:
         for (const ReportRow& r : rows) out.push_back(r.at(field));
         return out;
     }
-    int32_t div = 0, other = 0, gradeA = 0;
+    int32_t other = 0;
     std::string text;
 };
 
 TEST_F(SeasonReport, EachMemberHasTheTotalsAndASortKeyOfItsOwn) {
     members(12);
-    const int32_t snapper = species("Snapper", 1);
+    const int32_t snapper = speciesIn(div, "Snapper", 1);
     const int32_t t1 = trip(div, "2005"), t2 = trip(div, "2005");
     fished(t1, 7, "40.00", snapper, 2, "3.50");
     fished(t2, 7, "5.50", snapper, 1, "1.25");
@@ -140,7 +125,7 @@ TEST_F(SeasonReport, EachMemberHasTheTotalsAndASortKeyOfItsOwn) {
 
 TEST_F(SeasonReport, MembersWhoseKeysCollideStayApart) {
     members(10);
-    const int32_t snapper = species("Snapper", 1);
+    const int32_t snapper = speciesIn(div, "Snapper", 1);
     const int32_t t = trip(div, "2005");
     fished(t, 1, "20.00", snapper);
     fished(t, 10, "20.00", snapper);
@@ -154,7 +139,7 @@ TEST_F(SeasonReport, MembersWhoseKeysCollideStayApart) {
 
 TEST_F(SeasonReport, SpeciesColumnsAreThoseMetSoFarInMemberIdOrder) {
     members(3);
-    const int32_t perch = species("Perch", 5), trout = species("Trout", 2);
+    const int32_t perch = speciesIn(div, "Perch", 5), trout = speciesIn(div, "Trout", 2);
     const int32_t t = trip(div, "2005");
     fished(t, 1, "10.00", perch, 2);
     fished(t, 2, "10.00", trout, 1);
@@ -173,7 +158,7 @@ TEST_F(SeasonReport, SpeciesColumnsAreThoseMetSoFarInMemberIdOrder) {
 TEST_F(SeasonReport, ImperialTotalsAreCarriedPerTrip) {
     seasonOf("2005", "I", "W");
     members(2);
-    const int32_t cod = species("Cod", 1);
+    const int32_t cod = speciesIn(div, "Cod", 1);
     const int32_t t1 = trip(div, "2005"), t2 = trip(div, "2005");
     fished(t1, 1, "1.00", cod, 1, "2.10");
     fished(t2, 1, "1.00", cod, 1, "1.09");
@@ -197,7 +182,7 @@ TEST_F(SeasonReport, ImperialTotalsAreCarriedPerTrip) {
 
 TEST_F(SeasonReport, OnlyMembersWhoCaughtFishInTheDivisionAndSeasonAppear) {
     members(4);
-    const int32_t cod = species("Cod", 1);
+    const int32_t cod = speciesIn(div, "Cod", 1);
     fished(trip(other, "2005"), 1, "10.00", cod);  // another division
     fished(trip(div, "2006"), 2, "10.00", cod);    // another season
     const int32_t t = trip(div, "2005");

@@ -1,11 +1,10 @@
 // The trip report's data files: the species columns, the score rows, the
 // grade winners and the trophies, as the result sheet reads them.
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "core/reports/TripReport.h"
+#include "tests/core/reports/ReportFiles.h"
 #include "tests/core/scoring/ClubFixture.h"
 
 namespace qvtest {
@@ -65,17 +64,7 @@ protected:
         EXPECT_TRUE(s.isOk()) << describe(s);
         return run;
     }
-    std::string file(const char* name) {
-        std::ifstream in(folder() / "DATA" / name);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    static int count(const std::string& text, const std::string& what) {
-        int n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-        return n;
-    }
+    std::string file(const char* name) { return readFile(folder() / "DATA" / name); }
     int32_t div = 0, gradeA = 0, gradeB = 0, t = 0;
     std::vector<std::unique_ptr<FileUse>> uses;
 };
@@ -133,7 +122,7 @@ TEST_F(TripReport, NamesNotesAndNetPoints) {
     build();
     const std::string scores = file("rptTrip.xml");
     EXPECT_NE(scores.find("<fullname>Ann Smith (L)</fullname>"), std::string::npos) << scores;
-    EXPECT_EQ(count(scores, "*</fullname>"), 1) << "the visitor's name carries an asterisk";
+    EXPECT_EQ(occurrences(scores, "*</fullname>"), 1) << "the visitor's name carries an asterisk";
     // Season "P": (50 - 2) less 10 % = 43.20.
     EXPECT_NE(scores.find("<calculatedpoints>43.20</calculatedpoints>"), std::string::npos);
     EXPECT_NE(scores.find("<miscdetails>Penalty 2 points; Fish1 1.250 kgs; 3 Fish1 0.750 kgs;</miscdetails>"),
@@ -150,12 +139,12 @@ TEST_F(TripReport, TiedWinnersAndNoTrophies) {
     angler(t, graded("Di", "Green", gradeB), "5.00");
     build();
     const std::string winners = file("rptTripWinners.xml");
-    EXPECT_EQ(count(winners, "<Scores>"), 3) << winners;
+    EXPECT_EQ(occurrences(winners, "<Scores>"), 3) << winners;
     EXPECT_NE(winners.find("Ann Smith"), std::string::npos);
     EXPECT_NE(winners.find("Bob Jones"), std::string::npos);
     EXPECT_EQ(winners.find("Cy Brown"), std::string::npos);
     const std::string trophies = file("rptTripTrophy.xml");
-    EXPECT_EQ(count(trophies, "<Row>"), 1) << "one empty row when none were awarded";
+    EXPECT_EQ(occurrences(trophies, "<Row>"), 1) << "one empty row when none were awarded";
     EXPECT_TRUE(std::regex_search(trophies, std::regex("<fullname(/>|></fullname>)"))) << trophies;
     EXPECT_NE(file("rptTrip.xml").find("<trophy>N</trophy>"), std::string::npos);
 }
@@ -166,7 +155,7 @@ TEST_F(TripReport, NoAnglersMeansNoDataButEveryFileIsWritten) {
     EXPECT_EQ(globals.ReportDataFlag.str(), "N");
     ASSERT_EQ(run.dataFiles.size(), 3u);
     EXPECT_NE(file("rptTrip.xml").find("<!--Quillavon XML for RptTrip report-->"), std::string::npos);
-    EXPECT_EQ(count(file("rptTripTrophy.xml"), "<Row>"), 1);
+    EXPECT_EQ(occurrences(file("rptTripTrophy.xml"), "<Row>"), 1);
 }
 
 TEST_F(TripReport, AFileThatCannotBeMadeIsReportedAndTheOthersStillWritten) {

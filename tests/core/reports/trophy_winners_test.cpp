@@ -3,7 +3,7 @@
 
 #include "core/reports/TrophyWinnersReport.h"
 #include "tests/core/reports/ReportFiles.h"
-#include "tests/core/scoring/ClubFixture.h"
+#include "tests/core/reports/SeasonFixture.h"
 
 namespace qvtest {
 namespace {
@@ -11,19 +11,12 @@ namespace {
 using qv::reports::ReportRun;
 using Texts = std::vector<std::string>;
 
-class TrophyWinners : public ClubTest {
+class TrophyWinners : public SeasonReportTest {
 protected:
     void SetUp() override {
-        ClubTest::SetUp();
+        SeasonReportTest::SetUp();
         for (const char* l : {"TripTrophy", "Trophy", "SeasonTrophy"})
             uses.push_back(std::make_unique<FileUse>(*store, l));
-        fs::create_directories(folder() / "DATA");
-        div = division();
-        season("2005");
-        gradeA = grade("A");
-        globals.DivisionId = div;
-        globals.SeasonId = "2005";
-        globals.OrganisationName = "Test Club";
         // Grades only, unless a test asks for the classes.
         editSettings([](System& s) {
             s.ReportLadiesAsGrade = s.ReportLadiesAsSubGrade = s.NonLadiesFlag = 0;
@@ -72,7 +65,6 @@ protected:
         return run;
     }
     std::string file(const char* name) { return readFile(folder() / "DATA" / name); }
-    int32_t div = 0, gradeA = 0;
     std::vector<std::unique_ptr<FileUse>> uses;
 };
 

@@ -142,6 +142,23 @@ protected:
         tm.Handicap = handicap;
         return put(tm);
     }
+    // A species of the division at report position `position`.
+    int32_t speciesIn(int32_t divisionId, const char* name, int16_t position) {
+        Species sp;
+        sp.DivisionId = divisionId;
+        sp.SpeciesName = name;
+        sp.ReportPosition = position;
+        sp.InactiveFlag = "N";
+        return put(sp).SpeciesId;
+    }
+    // How many of one species a trip member caught (a trip score row).
+    void caught(int32_t tripMemberId, int32_t speciesId, int32_t count) {
+        TripScore row;
+        row.TripMemberId = tripMemberId;
+        row.SpeciesId = speciesId;
+        row.SpeciesNumberCaught = count;
+        put(row);
+    }
     TripMember readTripMember(int32_t id) {
         TripMember tm;
         tm.TripMemberId = id;

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     scoring::ScoringContext ctx(*store, settings, g);
 
     std::cout << "each report, best of 3, wall clock (processor time) in ms:\n"
-              << "  report                  data files    definition+HTML   pages         PDF           total\n";
+              << "  report                  data files    definition        layout        PDF           total\n";
     const char* only = std::getenv("QUILLAVON_BENCH_ONLY");  // one report by name
     for (const Bench& b : kReports) {
         if (only && std::string(only) != b.name) continue;
@@ -100,11 +100,11 @@ int main(int argc, char** argv) {
                 bench::Timing t(build);
                 check(b.build(ctx, folder.string(), r).isOk() && r.dataFlag == 'Y', std::string("build ") + b.name);
             }
-            engine::ReportEngine reportEngine({folder.string(), engine::installedDefinitionFolders(argv[0]),
-                                               {g.OrganisationName.str(), r.windowTitle, "07/12/2026"}});
-            bench::timeEngineStages(reportEngine, r, folder / "catch.pdf", stages);
+            const engine::EngineSetup setup{folder.string(), engine::installedDefinitionFolders(argv[0]),
+                                               {g.OrganisationName.str(), r.windowTitle, "07/12/2026"}};
+            bench::timeEngineStages(setup, r, folder / "catch.pdf", stages);
         }
-        const bench::Best best[] = {build, stages.definition, stages.pages, stages.pdf};
+        const bench::Best best[] = {build, stages.definition, stages.layout, stages.pdf};
         const int pages = stages.pageCount;
         double totalWall = 0, totalCpu = 0;
         std::cout << std::fixed << std::setprecision(0) << "  " << std::left << std::setw(22) << b.name << std::right;

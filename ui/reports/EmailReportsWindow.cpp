@@ -47,8 +47,11 @@ QString seasonNote(AppContext& ctx) {
     QString note = season.empty() ? "No season is marked current."
                                   : "Current season: " + QString::fromStdString(season);
     data::System sys;
-    if (data::readSystem(ctx.store, sys) && mail::emailTestMode(sys.EmailTestFlag))
-        note += "\nTest mode: every message goes to " + QString::fromStdString(std::string(clip(sys.EmailFrom))) + ".";
+    if (data::readSystem(ctx.store, sys) && mail::emailTestMode(sys.EmailTestFlag)) {
+        const std::string sender(clip(sys.EmailFrom));
+        note += sender.empty() ? QString("\nTest mode: every message goes to the sender address, which is not set yet.")
+                               : "\nTest mode: every message goes to " + QString::fromStdString(sender) + ".";
+    }
     return note;
 }
 

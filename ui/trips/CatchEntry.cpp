@@ -89,7 +89,7 @@ void TripScoring::showSecondOk(bool on) {
 }
 
 void TripScoring::setCatchComplete(bool complete) {
-    catchComplete_ = complete ? "Y" : "N";
+    catchComplete_.assign(1, complete ? 'Y' : 'N');  // not = "Y": a false -Wrestrict of g++ 12
     tabs->setTabEnabled(summaryTab, complete);
     form_.closeButton()->setEnabled(complete);
 }

@@ -44,7 +44,7 @@ void registerTripWindows() {
         Record first = ctx.store.newRecord("TripMember");
         first.setNumber(first.field("TripId"), ctx.globals.TripId);
         if (ctx.globals.TripId != 0 && ctx.store.fetch(first, "byTripId")) {
-            tripValues().changeFlag = "Y";
+            tripValues().changeFlag.assign(1, 'Y');  // not = "Y": a false -Wrestrict of g++ 12
             return new StandardForm(ctx, tripScoringForm(), Request::Change, first, p);
         }
         return newRecordForm(ctx, tripScoringForm(), p,

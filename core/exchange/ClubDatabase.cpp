@@ -80,6 +80,7 @@ bool checkClubDatabase(const std::string& candidate, std::string& why) {
         // its table: with room for the file in the page cache it reads each
         // page once instead of again for every lookup.
         db.exec("PRAGMA cache_size = -262144");
+        db.exec("PRAGMA mmap_size = 1073741824");
         {
             sql::Statement check(db.handle(), "PRAGMA integrity_check");
             if (check.step() != SQLITE_ROW || check.text(0) != "ok") {

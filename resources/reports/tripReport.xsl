@@ -33,11 +33,24 @@
           td.n { text-align: right; white-space: nowrap; }
           td.name { white-space: nowrap; }
           th.sp { font-size: 8pt; }
+          th.fix, th.word { white-space: nowrap; }
           tr.grade td { background: #e8eef5; color: #1f3a5f; font-weight: bold; padding-top: 5px; }
           tr.note td { color: #555; font-size: 7.5pt; border-bottom: 1px solid #d8dee6; }
           .small { color: #666; font-size: 7.5pt; }
           p.none { color: #666; font-style: italic; }
         </style>
+        <!-- Eight species or more: a smaller hand and narrower padding, so
+             that no heading breaks inside a word and the table keeps to
+             the page. -->
+        <xsl:if test="$columns &gt;= 8">
+          <style>
+            body { font-size: 8pt; }
+            th { padding: 3px 2px; }
+            td { padding: 2px 2px; }
+            th.sp { font-size: 7pt; }
+            tr.note td { font-size: 7pt; }
+          </style>
+        </xsl:if>
       </head>
       <body>
         <h1>Result Sheet: Trip <xsl:value-of select="$first/seasontripnumber"/></h1>
@@ -74,13 +87,13 @@
     <table width="100%" cellspacing="0">
       <thead><tr>
         <th align="left">Angler</th>
-        <th>Hcp</th>
+        <th class="fix">Hcp</th>
         <xsl:call-template name="species-headings"/>
-        <th>Fish</th>
+        <th class="fix">Fish</th>
         <th>Weight<br/><span class="small"><xsl:value-of select="$first/measurement"/></span></th>
-        <th>Points</th>
-        <th>Net</th>
-        <th>Progress</th>
+        <th class="fix">Points</th>
+        <th class="fix">Net</th>
+        <th class="fix">Progress</th>
       </tr></thead>
       <xsl:for-each select="$scores[generate-id() = generate-id(key('grade', gradename)[1])]">
         <xsl:sort select="gradeposition" data-type="number"/>
@@ -123,7 +136,13 @@
     <xsl:param name="k" select="1"/>
     <xsl:if test="$k &lt;= $columns">
       <xsl:variable name="nameName" select="concat('speciesname', $k)"/>
-      <th class="sp"><xsl:value-of select="$first/*[name() = $nameName]"/></th>
+      <xsl:variable name="speciesName" select="normalize-space($first/*[name() = $nameName])"/>
+      <!-- A one-word name never breaks inside the word; longer names break
+           between their words. -->
+      <th class="sp">
+        <xsl:if test="not(contains($speciesName, ' '))"><xsl:attribute name="class">sp word</xsl:attribute></xsl:if>
+        <xsl:value-of select="$speciesName"/>
+      </th>
       <xsl:call-template name="species-headings">
         <xsl:with-param name="k" select="$k + 1"/>
       </xsl:call-template>

@@ -35,7 +35,7 @@
             <xsl:otherwise>The heaviest fish of each species.</xsl:otherwise>
           </xsl:choose>
         </p>
-        <table width="100%">
+        <table cellspacing="0" width="100%">
           <thead><tr>
             <th align="left">Species</th>
             <th align="left">Angler</th>

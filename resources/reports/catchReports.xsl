@@ -12,7 +12,6 @@
       h1 { font-size: 15pt; color: #1f3a5f; margin: 0 0 2px 0; }
       h2 { font-size: 11pt; color: #1f3a5f; margin: 14px 0 4px 0; }
       .sub { color: #444; margin: 0 0 8px 0; }
-      table { border-collapse: collapse; }
       th { background: #1f3a5f; color: white; font-weight: bold; padding: 3px 5px; }
       td { padding: 2px 5px; }
       td.n { text-align: right; white-space: nowrap; }

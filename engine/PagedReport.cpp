@@ -11,6 +11,7 @@
 #include <QTextLayout>
 
 #include "engine/Chart.h"
+#include "engine/GridObjects.h"
 
 namespace qv::engine {
 
@@ -61,7 +62,10 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     // document whose layout is finished (an empty one) is laid out in one go.
     doc_->pageCount();
     addChartResources(*doc_, html);
-    const QString text = QString::fromStdString(html);
+    // Grid tables are laid out and drawn by the engine, in pieces a page
+    // high, put in once the rest is in place.
+    ExtractedGrids grids = extractGridTables(html);
+    const QString text = QString::fromStdString(grids.html);
     QTextCursor cursor(doc_.get());
     cursor.beginEditBlock();
     cursor.insertHtml(text);
@@ -74,6 +78,7 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     // does not shape its text again.
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) b.layout()->setCacheEnabled(true);
     cursor.endEditBlock();  // laid out here
+    if (!grids.tables.empty()) new GridObjects(*doc_, std::move(grids.tables));  // the document's child
 }
 
 std::unique_ptr<QTextDocument> PagedReport::newDocument() const {

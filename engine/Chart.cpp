@@ -3,9 +3,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
-#include <QTextDocument>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -14,9 +11,7 @@ namespace qv::engine {
 
 namespace {
 
-constexpr double kPrintScale = 3.0;  // 288 dpi: sharp on paper, small enough to lay out quickly
-constexpr double kDefaultWidth = 640, kDefaultHeight = 260, kMaxSide = 2000;
-constexpr int kMaxCharts = 64;  // per document; more are left undrawn
+constexpr double kMaxSide = 2000;
 
 // Colours that stay apart in grey too (dark, mid and light alternate), each
 // with its own marker and dash so that a grey print still tells lines apart.
@@ -27,11 +22,6 @@ const QColor kColours[] = {QColor(0x1f, 0x3a, 0x5f), QColor(0xe0, 0x7b, 0x10), Q
 const Qt::PenStyle kDashes[] = {Qt::SolidLine, Qt::DashLine, Qt::SolidLine, Qt::DotLine, Qt::DashDotLine, Qt::SolidLine};
 enum class Marker { Circle, Square, Triangle, Diamond, Cross, Plus };
 constexpr int kMarkers = 6;
-
-QString decodeEntities(QString s) {
-    s.replace("&quot;", "\"").replace("&#39;", "'").replace("&apos;", "'").replace("&lt;", "<").replace("&gt;", ">");
-    return s.replace("&amp;", "&");
-}
 
 bool readNumber(const QString& text, double& out) {
     bool ok = false;
@@ -216,15 +206,6 @@ void paintChart(QPainter& p, const ChartData& chart, QRectF area) {
     }
 }
 
-double sizeAttribute(const QString& tag, const char* name, double fallback) {
-    const QRegularExpression re(QString(R"(\b%1\s*=\s*["']?\s*(\d+(?:\.\d+)?)\s*["']?)").arg(name),
-                                QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = re.match(tag);
-    if (!m.hasMatch()) return fallback;
-    const double v = m.captured(1).toDouble();
-    return v >= 1 && v <= kMaxSide ? v : fallback;
-}
-
 }  // namespace
 
 std::optional<ChartData> parseChart(const QString& source) {
@@ -255,6 +236,20 @@ std::optional<ChartData> parseChart(const QString& source) {
     return chart;
 }
 
+void paintChartFrame(QPainter& p, const std::optional<ChartData>& chart, QSizeF size) {
+    const double w = std::clamp(size.width(), 1.0, kMaxSide), h = std::clamp(size.height(), 1.0, kMaxSide);
+    const QRectF area(0, 0, w, h);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.fillRect(area, Qt::white);
+    p.setPen(QPen(QColor(0xc8, 0xd0, 0xda), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+    if (chart && !chart->labels.isEmpty() && w >= 120 && h >= 80) paintChart(p, *chart, area);
+    p.restore();
+}
+
 QImage drawChart(const std::optional<ChartData>& chart, QSizeF size, double scale) {
     const double w = std::clamp(size.width(), 1.0, kMaxSide), h = std::clamp(size.height(), 1.0, kMaxSide);
     // At most about twelve million pixels, whatever size is asked for.
@@ -262,40 +257,12 @@ QImage drawChart(const std::optional<ChartData>& chart, QSizeF size, double scal
     QImage image(QSize(qRound(w * scale), qRound(h * scale)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(scale, scale);
-    const QRectF area(0, 0, w, h);
-    p.setPen(QPen(QColor(0xc8, 0xd0, 0xda), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
-    if (chart && !chart->labels.isEmpty() && w >= 120 && h >= 80) paintChart(p, *chart, area);
+    paintChartFrame(p, chart, QSizeF(w, h));
     p.end();
     // Laid out at its size in the page, whatever resolution it is drawn at.
     image.setDevicePixelRatio(scale);
     return image;
-}
-
-void addChartResources(QTextDocument& doc, const std::string& html) {
-    if (html.find("chart:") == std::string::npos) return;
-    static const QRegularExpression imgTag(R"(<img\b[^>]*>)", QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression srcAttr(R"re(\bsrc\s*=\s*(?:"(chart:[^"]*)"|'(chart:[^']*)'))re",
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QString text = QString::fromStdString(html);
-    int drawn = 0;
-    for (auto it = imgTag.globalMatch(text); it.hasNext() && drawn < kMaxCharts;) {
-        const QString tag = it.next().captured(0);
-        const QRegularExpressionMatch src = srcAttr.match(tag);
-        if (!src.hasMatch()) continue;
-        // The document reads the source with its entities replaced.
-        const QString source = decodeEntities(src.captured(1).isNull() ? src.captured(2) : src.captured(1));
-        const QSizeF size(sizeAttribute(tag, "width", kDefaultWidth), sizeAttribute(tag, "height", kDefaultHeight));
-        const QImage image = drawChart(parseChart(source), size, kPrintScale);
-        ++drawn;
-        doc.addResource(QTextDocument::ImageResource, QUrl(source), image);
-        const QUrl encoded = QUrl::fromEncoded(source.toUtf8());
-        if (encoded != QUrl(source)) doc.addResource(QTextDocument::ImageResource, encoded, image);
-    }
 }
 
 }  // namespace qv::engine

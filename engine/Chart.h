@@ -6,9 +6,9 @@
 //
 // sections split by "|", items by "~" (both may come percent-encoded, as
 // the stylesheet processor writes a source). The engine draws each such
-// chart into an image at print resolution and hands it to the document
-// before the page is laid out. Data that cannot be read gives an empty
-// frame of the asked size, never a failure.
+// chart in the page itself, in lines and text (sharp on paper, small in a
+// PDF). Data that cannot be read gives an empty frame of the asked size,
+// never a failure.
 
 #include <QImage>
 #include <QSizeF>
@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-class QTextDocument;
+class QPainter;
 
 namespace qv::engine {
 
@@ -41,12 +41,11 @@ inline constexpr int kChartMaxPoints = 400;
 // is not one or cannot be read.
 std::optional<ChartData> parseChart(const QString& source);
 
-// The chart drawn into an image of `size` (96-dpi pixels) times `scale`;
-// no data gives an empty frame.
-QImage drawChart(const std::optional<ChartData>& chart, QSizeF size, double scale);
+// The chart in its frame, painted at the painter's origin, `size` in
+// 96-dpi pixels; no data gives an empty frame.
+void paintChartFrame(QPainter& painter, const std::optional<ChartData>& chart, QSizeF size);
 
-// Draws every chart image of `html` and adds it to `doc` as the image
-// resource its source names.
-void addChartResources(QTextDocument& doc, const std::string& html);
+// The same drawn into an image of `size` times `scale`.
+QImage drawChart(const std::optional<ChartData>& chart, QSizeF size, double scale);
 
 }  // namespace qv::engine

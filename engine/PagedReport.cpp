@@ -10,7 +10,7 @@
 #include <QTextFrame>
 #include <QTextLayout>
 
-#include "engine/Chart.h"
+#include "engine/ChartObjects.h"
 #include "engine/GridObjects.h"
 
 namespace qv::engine {
@@ -61,7 +61,6 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     // is mostly one long table was laid out twice. Text inserted into a
     // document whose layout is finished (an empty one) is laid out in one go.
     doc_->pageCount();
-    addChartResources(*doc_, html);
     // Grid tables are laid out and drawn by the engine, in pieces a page
     // high, put in once the rest is in place.
     ExtractedGrids grids = extractGridTables(html);
@@ -69,6 +68,7 @@ PagedReport::PagedReport(const std::string& html, PageHeading heading)
     QTextCursor cursor(doc_.get());
     cursor.beginEditBlock();
     cursor.insertHtml(text);
+    new ChartObjects(*doc_);  // the document's child
     if (const QBrush background = bodyBackground(text); background.style() != Qt::NoBrush) {
         QTextFrameFormat page = doc_->rootFrame()->frameFormat();
         page.setBackground(background);

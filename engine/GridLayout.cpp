@@ -4,7 +4,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
-#include <QTextLayout>
 #include <QTextTable>
 
 #include <algorithm>
@@ -74,38 +73,17 @@ void GridLayout::readLooks(const QFont& defaultFont) {
         look.padBottom = padding(cf, tf, QTextFormat::TableCellBottomPadding, cf.bottomPadding());
     }
     for (CellLook& look : looks_) {
-        QTextLayout probe("X", look.font);
-        probe.beginLayout();
-        QTextLine line = probe.createLine();
-        line.setNumColumns(1);
-        look.lineHeight = line.height();
-        probe.endLayout();
+        std::unique_ptr<GridText>& text = fonts_[look.font.key()];
+        if (!text) text = std::make_unique<GridText>(look.font);
+        texts_.push_back(text.get());
+        look.lineHeight = text->lineHeight();
     }
-}
-
-int GridLayout::runFor(int look, const QString& text) {
-    const auto key = qMakePair(look, text);
-    if (auto it = runIndex_.constFind(key); it != runIndex_.constEnd()) return *it;
-    Run run;
-    if (!text.isEmpty()) {
-        QTextLayout layout(text, looks_[look].font);
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        line.setNumColumns(text.size());
-        layout.endLayout();
-        run.advance = line.naturalTextWidth();
-        run.glyphs = layout.glyphRuns();
-    }
-    runs_.push_back(std::move(run));
-    const int index = static_cast<int>(runs_.size()) - 1;
-    runIndex_.insert(key, index);
-    return index;
 }
 
 void GridLayout::measure(double width) {
     const int columns = std::max(1, table_.columnCount());
     std::vector<double> natural(columns, 0);
-    cellRuns_.resize(table_.rows.size());
+    std::vector<std::vector<const GridText::Shaped*>> shaped(table_.rows.size());
     rowHeights_.assign(table_.rows.size(), 0);
     struct Span {
         int first, count;
@@ -116,9 +94,9 @@ void GridLayout::measure(double width) {
         int column = 0;
         for (const GridCell& cell : table_.rows[r].cells) {
             const CellLook& look = looks_[cell.look];
-            const int run = runFor(cell.look, cell.text);
-            cellRuns_[r].push_back(run);
-            const double need = look.padLeft + runs_[run].advance + look.padRight;
+            const GridText::Shaped& text = texts_[cell.look]->shape(cell.text);
+            shaped[r].push_back(&text);
+            const double need = look.padLeft + text.advance + look.padRight;
             if (cell.span == 1) natural[column] = std::max(natural[column], need);
             else spans.push_back({column, std::min(cell.span, columns - column), need});
             rowHeights_[r] = std::max(rowHeights_[r], look.padTop + look.lineHeight + look.padBottom);
@@ -153,6 +131,48 @@ void GridLayout::measure(double width) {
         x += natural[c] + spacing_;
     }
     columnX_[columns] = x - spacing_;
+    inkRows(shaped);
+}
+
+void GridLayout::inkRows(const std::vector<std::vector<const GridText::Shaped*>>& shaped) {
+    struct Builder {
+        QColor colour;
+        QGlyphRun model;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    const int columns = static_cast<int>(columnX_.size()) - 1;
+    ink_.assign(table_.rows.size(), {});
+    for (size_t r = 0; r < table_.rows.size(); ++r) {
+        std::vector<Builder> builders;
+        int column = 0;
+        for (size_t i = 0; i < table_.rows[r].cells.size() && column < columns; ++i) {
+            const GridCell& cell = table_.rows[r].cells[i];
+            const int last = std::min(columns, column + cell.span);
+            const GridText::Shaped& text = *shaped[r][i];
+            const CellLook& look = looks_[cell.look];
+            const double left = columnX_[column] + look.padLeft;
+            const double right = columnX_[last] - (last < columns ? spacing_ : 0) - look.padRight;
+            double x = left;
+            if (look.align & Qt::AlignRight) x = right - text.advance;
+            else if (look.align & Qt::AlignHCenter) x = (left + right - text.advance) / 2;
+            const QPointF at(x, look.padTop);
+            for (const QGlyphRun& g : text.glyphs) {
+                auto b = std::find_if(builders.begin(), builders.end(), [&](const Builder& b) {
+                    return b.colour == look.colour && b.model.rawFont() == g.rawFont() && b.model.flags() == g.flags();
+                });
+                if (b == builders.end()) b = builders.insert(builders.end(), Builder{look.colour, g, {}, {}});
+                b->glyphs += g.glyphIndexes();
+                for (const QPointF& p : g.positions()) b->positions.push_back(p + at);
+            }
+            column = last;
+        }
+        for (Builder& b : builders) {
+            b.model.setGlyphIndexes(b.glyphs);
+            b.model.setPositions(b.positions);
+            ink_[r].push_back({b.colour, std::move(b.model)});
+        }
+    }
 }
 
 double GridLayout::rowsHeight(int from, int to) const {
@@ -230,26 +250,9 @@ void GridLayout::drawRow(QPainter& p, int row, double y) const {
     }
     flush();
 
-    column = 0;
-    const QColor* pen = nullptr;
-    for (size_t i = 0; i < cells.cells.size() && column < columns; ++i) {
-        const GridCell& cell = cells.cells[i];
-        const int last = std::min(columns, column + cell.span);
-        const Run& run = runs_[cellRuns_[row][i]];
-        const CellLook& look = looks_[cell.look];
-        if (!run.glyphs.isEmpty()) {
-            const double left = columnX_[column] + look.padLeft;
-            const double right = columnX_[last] - (last < columns ? spacing_ : 0) - look.padRight;
-            double x = left;
-            if (look.align & Qt::AlignRight) x = right - run.advance;
-            else if (look.align & Qt::AlignHCenter) x = (left + right - run.advance) / 2;
-            if (!pen || *pen != look.colour) {
-                p.setPen(look.colour);
-                pen = &look.colour;
-            }
-            for (const QGlyphRun& g : run.glyphs) p.drawGlyphRun(QPointF(x, y + look.padTop), g);
-        }
-        column = last;
+    for (const Ink& ink : ink_[row]) {
+        p.setPen(ink.colour);
+        p.drawGlyphRun(QPointF(0, y), ink.run);
     }
 }
 

@@ -9,13 +9,14 @@
 #include <QColor>
 #include <QFont>
 #include <QGlyphRun>
-#include <QHash>
-#include <QList>
 #include <QSizeF>
 
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "engine/GridTable.h"
+#include "engine/GridText.h"
 
 class QPainter;
 
@@ -56,21 +57,23 @@ public:
     int bodyRows() const { return static_cast<int>(table_.rows.size()) - table_.headerRows; }
 
 private:
-    struct Run {
-        QList<QGlyphRun> glyphs;
-        double advance = 0;
+    // The text of a row in one colour and font, all its cells' glyphs in one
+    // run: drawn in one go.
+    struct Ink {
+        QColor colour;
+        QGlyphRun run;
     };
     void readLooks(const QFont& defaultFont);
-    int runFor(int look, const QString& text);
     void measure(double width);
+    void inkRows(const std::vector<std::vector<const GridText::Shaped*>>& shaped);
     double rowsHeight(int from, int to) const;  // unscaled, spacing below each row included
     void drawRow(QPainter& painter, int row, double y) const;
 
     GridTable table_;
     std::vector<CellLook> looks_;
-    std::vector<std::vector<int>> cellRuns_;  // per row, per cell: index into runs_
-    std::vector<Run> runs_;
-    QHash<QPair<int, QString>, int> runIndex_;
+    std::vector<GridText*> texts_;  // per look
+    std::map<QString, std::unique_ptr<GridText>> fonts_;  // by font, shared by the looks that use it
+    std::vector<std::vector<Ink>> ink_;  // per row
     std::vector<double> columnX_;   // left edge of each column, and the right edge last
     std::vector<double> rowHeights_;
     double spacing_ = 0, width_ = 0, scale_ = 1;

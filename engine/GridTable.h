@@ -7,7 +7,8 @@
 // leaves a marker paragraph in its place.
 //
 // A table stays with the document, as HTML, when it is not a plain grid:
-// a cell holding anything but text, a row span, a nested table or a border.
+// a cell holding anything but text, a row span, a nested table, a border or
+// a character reference the engine does not know.
 
 #include <QString>
 

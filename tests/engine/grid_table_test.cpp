@@ -57,7 +57,9 @@ TEST(GridTable, OnlyPlainGridsAreTakenOut) {
           std::string("<table class='grid'><tr><td rowspan='2'>Ann</td></tr><tr><td>Bo</td></tr></table>"),
           std::string("<table class='grid' border='1'><tr><td>Ann</td></tr></table>"),
           std::string("<table><tr><td><table class='grid'><tr><td>Ann</td></tr></table></td></tr></table>"),
-          std::string("<table class='gridlines'><tr><td>Ann</td></tr></table>")}) {
+          std::string("<table class='gridlines'><tr><td>Ann</td></tr></table>"),
+          std::string("<table class='grid'><tr><td>Ann &unknownname; Bo</td></tr></table>"),
+          std::string("<table class='grid'><caption>List</caption><tr><td>Ann</td></tr></table>")}) {
         const ExtractedGrids kept = extractGridTables(page("", table));
         EXPECT_TRUE(kept.tables.empty()) << table;
         EXPECT_NE(kept.html.find("Ann"), std::string::npos) << table;
@@ -92,6 +94,16 @@ TEST(GridTable, CellsTakeTheStyleSheetsLook) {
     EXPECT_EQ(points.colour, QColor("#ff0000"));
     EXPECT_TRUE(points.align & Qt::AlignRight);
     EXPECT_NEAR(grid.columnLeft(2), 600, 0.5) << "width 100% fills the width";
+
+    // What the table stands in passes on to its cells.
+    const ExtractedGrids inside = extractGridTables(
+        page(".small { font-size: 7pt; color: #00aa00; }",
+             "<div class='small'><!-- <table class='grid'> --><table class='grid'><tr><td>Ann</td></tr></table></div>"));
+    ASSERT_EQ(inside.tables.size(), 1u);
+    const GridLayout small(inside.tables[0], base(), 600);
+    EXPECT_NEAR(small.look(0).font.pointSizeF(), 7, 0.01);
+    EXPECT_EQ(small.look(0).colour, QColor("#00aa00"));
+    EXPECT_NE(inside.html.find("</div>"), std::string::npos);
 }
 
 TEST(GridTable, PiecesKeepEveryRowOnceAndFitTheirPages) {

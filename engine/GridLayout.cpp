@@ -118,9 +118,10 @@ void GridLayout::measure(double width) {
     else if (widthKind_ == Width::Fixed) target = widthValue_;
     target = std::min(target, width);
     if (wanted < target) {
-        // Room to spare goes to the columns in proportion to their widths.
-        const double extra = target - wanted, sum = wanted - spacings;
-        for (double& w : natural) w += sum > 0 ? extra * w / sum : extra / columns;
+        // Room to spare goes to the columns alike, so that a narrow column
+        // (a place, a count) stands as clear of its neighbours as a wide one.
+        const double extra = (target - wanted) / columns;
+        for (double& w : natural) w += extra;
     }
     width_ = std::max(wanted, target);
     scale_ = width_ > width && width > 0 ? width / width_ : 1.0;  // too wide: drawn smaller, never cut

@@ -18,6 +18,8 @@
       td.c { text-align: center; }
       td.name { white-space: nowrap; }
       td.rank { text-align: right; color: #1f3a5f; font-weight: bold; }
+      td.t { text-align: right; font-weight: bold; }
+      td.z { text-align: right; color: #9aa5b1; }
       tr.group td { background: #e8eef5; color: #1f3a5f; font-weight: bold; padding-top: 5px; }
       tr.best td { font-weight: bold; }
       .small { color: #666; font-size: 7.5pt; }

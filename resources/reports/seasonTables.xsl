@@ -68,7 +68,7 @@
     <xsl:param name="blank" select="''"/>
     <xsl:param name="prefix" select="''"/>
     <xsl:variable name="totals" select="$rows[columnid = $totalColumn]"/>
-    <table width="100%" cellspacing="0">
+    <table width="100%" cellspacing="0" class="grid">
       <thead><tr>
         <th style="white-space: nowrap;">Pos</th>
         <th class="name">Angler</th>

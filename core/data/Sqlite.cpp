@@ -74,7 +74,30 @@ bool Database::open(const std::string& path, Error* error, bool create) {
     return true;
 }
 
+Statement StatementPool::take(const std::string& sql) {
+    auto it = idle_.find(sql);
+    if (it == idle_.end() || it->second.empty()) return {};
+    Statement s = std::move(it->second.back());
+    it->second.pop_back();
+    return s;
+}
+
+void StatementPool::giveBack(const std::string& sql, Statement s) {
+    constexpr size_t kKeptPerText = 4;
+    if (!s.handle()) return;
+    s.reset();  // a statement left part way holds its read lock
+    std::vector<Statement>& kept = idle_[sql];
+    if (kept.size() < kKeptPerText) kept.push_back(std::move(s));
+}
+
+Statement Database::lend(const std::string& sql) {
+    Statement s = pool_->take(sql);
+    return s.handle() ? std::move(s) : Statement(db_, sql);
+}
+
 void Database::close() {
+    // Cursors still out finalize their own statements.
+    pool_ = std::make_shared<StatementPool>();
     cache_.clear();
     for (auto& c : control_) c.reset();
     if (db_) sqlite3_close_v2(db_);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace qv::sql {
 
@@ -63,6 +64,17 @@ private:
     std::string what_;
 };
 
+// Statements given back by finished cursors, kept for the next cursor of
+// the same text: preparing a statement costs more than most walks it runs.
+class StatementPool {
+public:
+    Statement take(const std::string& sql);  // an empty Statement when none is kept
+    void giveBack(const std::string& sql, Statement s);
+
+private:
+    std::unordered_map<std::string, std::vector<Statement>> idle_;
+};
+
 class Database {
 public:
     Database() = default;
@@ -82,6 +94,11 @@ public:
     void exec(std::string_view sql);
     // A cached prepared statement, reset and ready to bind.
     Statement& prepare(const std::string& sql);
+    // A statement of the caller's own (for a cursor: several may walk at
+    // once), one given back to pool() earlier when there is one. A pool
+    // outlives nothing: closing the database empties it and starts anew.
+    Statement lend(const std::string& sql);
+    std::weak_ptr<StatementPool> pool() const { return pool_; }
     Error lastError() const;
     int64_t changes() const { return sqlite3_changes64(db_); }
     bool inTransaction() const { return !sqlite3_get_autocommit(db_); }
@@ -99,6 +116,7 @@ private:
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
+    std::shared_ptr<StatementPool> pool_ = std::make_shared<StatementPool>();
 };
 
 // Every write runs inside one of these. The outermost starts an immediate

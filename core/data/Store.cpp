@@ -198,10 +198,13 @@ void fitTexts(Record& rec) {
 
 // ---------------------------------------------------------------- Cursor
 
-Cursor::Cursor(const FileDef& f, sql::Statement stmt) : def_(&f), stmt_(std::move(stmt)) {}
+Cursor::Cursor(const FileDef& f, sql::Statement stmt, std::weak_ptr<sql::StatementPool> pool, std::string sql)
+    : def_(&f), stmt_(std::move(stmt)), pool_(std::move(pool)), sql_(std::move(sql)) {}
 Cursor::Cursor(Cursor&&) noexcept = default;
 Cursor& Cursor::operator=(Cursor&&) noexcept = default;
-Cursor::~Cursor() = default;
+Cursor::~Cursor() {
+    if (auto pool = pool_.lock()) pool->giveBack(sql_, std::move(stmt_));
+}
 
 Status Cursor::next(Record& out) {
     if (done_) return Status::notFound();
@@ -749,7 +752,8 @@ Status Store::walk(std::string_view label, std::string_view keyName,
     }
     q += " ORDER BY " + keyOrder(f, k, reverse);
     try {
-        sql::Statement s(database(f).handle(), q);
+        sql::Database& db = database(f);
+        sql::Statement s = db.lend(q);
         for (size_t i = 0; i < count; ++i) {
             if (!k) {
                 s.bind(1, from[0].num);
@@ -761,7 +765,7 @@ Status Store::walk(std::string_view label, std::string_view keyName,
                 v.text = fitText(v.text, static_cast<size_t>(f.fields[fi].width));
             bindValue(s, static_cast<int>(i + 1), f.fields[fi], v);
         }
-        out.reset(new Cursor(f, std::move(s)));
+        out.reset(new Cursor(f, std::move(s), db.pool(), std::move(q)));
         return Status::ok();
     } catch (const sql::SqlError& e) {
         return Status::failed(storageFailure(43, f, e.error()));

@@ -40,10 +40,12 @@ public:
 
 private:
     friend class Store;
-    Cursor(const FileDef& f, sql::Statement stmt);
+    Cursor(const FileDef& f, sql::Statement stmt, std::weak_ptr<sql::StatementPool> pool, std::string sql);
     const FileDef* def_;
     sql::Statement stmt_;
     bool done_ = false;
+    std::weak_ptr<sql::StatementPool> pool_;  // where the statement goes back when done
+    std::string sql_;
 };
 
 class Store {

@@ -85,15 +85,10 @@
       </xsl:for-each>
       <xsl:for-each select="lx:node-set($ranked)/member[position() &lt;= $leaders]">
         <xsl:variable name="member" select="string(@m)"/>
-        <!-- The member's rows: one cell for each column. -->
-        <xsl:variable name="cellNames">
-          <xsl:for-each select="$columns"><name><xsl:value-of select="concat($member, ':', @id)"/></name></xsl:for-each>
-        </xsl:variable>
-        <xsl:variable name="names" select="lx:node-set($cellNames)/name"/>
         <xsl:text>|</xsl:text>
         <xsl:value-of select="translate(@name, $unsafe, $safe)"/>
         <xsl:for-each select="$anchor">
-          <xsl:variable name="mine" select="key('cell', $names)"/>
+          <xsl:variable name="mine" select="key('member', $member)"/>
           <xsl:for-each select="$trips">
             <xsl:variable name="upTo" select="number(@id)"/>
             <xsl:text>~</xsl:text>

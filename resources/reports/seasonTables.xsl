@@ -7,12 +7,15 @@
      equal totals, the lower member id first. The importing definition
      names its rows as the global $rows.
 
-     A large club's file holds tens of thousands of rows, so the data file
-     is walked as few times as possible: it has one key (the cell of a member
-     and column), since every key is built over the whole file the first time
-     any key is used on it. The column list and the board of member totals
-     are small trees made once (lx:node-set); their keys are matched from
-     their own root, which costs nothing on the data file. -->
+     A large club's file holds tens of thousands of rows, and every step
+     of a definition costs, so the data file is walked as few times as
+     possible: it has one key (a member's rows), since every key is built
+     over the whole file the first time any key is used on it. The column
+     list and the board of member totals are small trees made once
+     (lx:node-set); their keys are matched from their own root, which costs
+     nothing on the data file. A member has one row per column, so a member
+     with as many rows as there are columns has every column.
+-->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
                 xmlns:lx="http://xmlsoft.org/XSLT/namespace" exclude-result-prefixes="lx">
   <xsl:output method="html" encoding="UTF-8" indent="no"/>
@@ -21,23 +24,35 @@
   <!-- The column that holds a member's total. -->
   <xsl:variable name="totalColumn" select="9999"/>
 
-  <xsl:key name="cell" match="/Data/Row" use="concat(memberid, ':', columnid)"/>
+  <xsl:key name="member" match="/Data/Row" use="memberid"/>
   <xsl:key name="otherColumn" match="/other" use="@id"/>
   <xsl:key name="grade" match="/total" use="@g"/>
   <xsl:key name="tie" match="/member" use="@n"/>
 
-  <!-- A node of the data file: the context key('cell', ...) needs while
-       walking one of the small trees. -->
+  <!-- A node of the data file: the context key('member', ...) needs
+       while walking one of the small trees. -->
   <xsl:variable name="anchor" select="$rows[1]"/>
 
   <!-- One entry for each column of the table, in column order: id, name,
        and whether it is the total (t) or not (nt). The last member has most
        of the columns (every trip, or every species met before him); the
-       others are found among the rest, so that few rows pay for the
-       grouping. -->
+       others are found among the rest. -->
   <xsl:variable name="lastMember" select="$rows[last()]/memberid"/>
+  <xsl:variable name="lastColumns">
+    <xsl:for-each select="$anchor">
+      <xsl:for-each select="key('member', $lastMember)">
+        <column id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
+      </xsl:for-each>
+    </xsl:for-each>
+  </xsl:variable>
+  <!-- The last member's column ids, each between two line ends. -->
+  <xsl:variable name="lastIds">
+    <xsl:text>&#10;</xsl:text>
+    <xsl:for-each select="lx:node-set($lastColumns)/column"><xsl:value-of select="@id"/><xsl:text>&#10;</xsl:text></xsl:for-each>
+  </xsl:variable>
+  <xsl:variable name="lastIdList" select="string($lastIds)"/>
   <xsl:variable name="otherTree">
-    <xsl:for-each select="$rows[not(key('cell', concat($lastMember, ':', columnid)))]">
+    <xsl:for-each select="$rows[not(contains($lastIdList, concat('&#10;', columnid, '&#10;')))]">
       <other id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
     </xsl:for-each>
   </xsl:variable>
@@ -45,9 +60,7 @@
     <xsl:for-each select="lx:node-set($otherTree)/other[generate-id() = generate-id(key('otherColumn', @id)[1])]">
       <column id="{@id}" name="{@name}" t="{@t}" nt="{@nt}"/>
     </xsl:for-each>
-    <xsl:for-each select="$rows[memberid = $lastMember]">
-      <column id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
-    </xsl:for-each>
+    <xsl:copy-of select="$lastColumns"/>
   </xsl:variable>
   <xsl:variable name="columnTree">
     <xsl:for-each select="lx:node-set($columnsInFileOrder)/column">
@@ -146,26 +159,40 @@
             <xsl:if test="position() mod 2 = 0"><xsl:attribute name="bgcolor">#f2f5f9</xsl:attribute></xsl:if>
             <td class="pos"><xsl:call-template name="rank"/></td>
             <td class="name"><xsl:value-of select="@name"/></td>
-            <xsl:for-each select="$columns">
-              <xsl:variable name="id" select="string(@id)"/>
-              <xsl:variable name="total" select="@t = 1"/>
-              <xsl:for-each select="$anchor">
-                <xsl:variable name="cell" select="key('cell', concat($member, ':', $id))"/>
-                <xsl:choose>
-                  <xsl:when test="$total">
-                    <td class="t"><xsl:value-of select="$cell/data"/></td>
-                  </xsl:when>
-                  <xsl:when test="not($cell)">
-                    <td class="z"><xsl:value-of select="$blank"/></td>
-                  </xsl:when>
-                  <xsl:when test="number($cell/data) = 0">
-                    <td class="z"><xsl:value-of select="$cell/data"/></td>
-                  </xsl:when>
-                  <xsl:otherwise>
-                    <td class="n"><xsl:value-of select="$cell/data"/></td>
-                  </xsl:otherwise>
-                </xsl:choose>
-              </xsl:for-each>
+            <xsl:for-each select="$anchor">
+              <xsl:variable name="mine" select="key('member', $member)"/>
+              <xsl:choose>
+                <!-- A member with a row for every column: the rows in column order. -->
+                <xsl:when test="count($mine) = $columnCount">
+                  <xsl:for-each select="$mine">
+                    <xsl:sort select="columnid" data-type="number"/>
+                    <xsl:choose>
+                      <xsl:when test="columnid = $totalColumn"><td class="t"><xsl:value-of select="data"/></td></xsl:when>
+                      <xsl:when test="number(data) = 0"><td class="z"><xsl:value-of select="data"/></td></xsl:when>
+                      <xsl:otherwise><td class="n"><xsl:value-of select="data"/></td></xsl:otherwise>
+                    </xsl:choose>
+                  </xsl:for-each>
+                </xsl:when>
+                <xsl:otherwise>
+                  <xsl:for-each select="$columns">
+                    <xsl:variable name="cell" select="$mine[columnid = current()/@id]"/>
+                    <xsl:choose>
+                      <xsl:when test="@t = 1">
+                        <td class="t"><xsl:value-of select="$cell/data"/></td>
+                      </xsl:when>
+                      <xsl:when test="not($cell)">
+                        <td class="z"><xsl:value-of select="$blank"/></td>
+                      </xsl:when>
+                      <xsl:when test="number($cell/data) = 0">
+                        <td class="z"><xsl:value-of select="$cell/data"/></td>
+                      </xsl:when>
+                      <xsl:otherwise>
+                        <td class="n"><xsl:value-of select="$cell/data"/></td>
+                      </xsl:otherwise>
+                    </xsl:choose>
+                  </xsl:for-each>
+                </xsl:otherwise>
+              </xsl:choose>
             </xsl:for-each>
           </tr>
         </xsl:for-each>

@@ -89,11 +89,29 @@
         <xsl:value-of select="translate(@name, $unsafe, $safe)"/>
         <xsl:for-each select="$anchor">
           <xsl:variable name="mine" select="key('member', $member)"/>
-          <xsl:for-each select="$trips">
-            <xsl:variable name="upTo" select="number(@id)"/>
-            <xsl:text>~</xsl:text>
-            <xsl:value-of select="format-number(sum($mine[columnid != $totalColumn and number(columnid) &lt;= $upTo]/data), '0.00')"/>
-          </xsl:for-each>
+          <xsl:choose>
+            <!-- A row for every column: the trips' points in column order,
+                 each added to those before it. -->
+            <xsl:when test="count($mine) = $columnCount">
+              <xsl:variable name="points">
+                <xsl:for-each select="$mine[columnid != $totalColumn]">
+                  <xsl:sort select="columnid" data-type="number"/>
+                  <trip points="{data}"/>
+                </xsl:for-each>
+              </xsl:variable>
+              <xsl:for-each select="lx:node-set($points)/trip">
+                <xsl:text>~</xsl:text>
+                <xsl:value-of select="format-number(sum(preceding-sibling::trip/@points) + @points, '0.00')"/>
+              </xsl:for-each>
+            </xsl:when>
+            <xsl:otherwise>
+              <xsl:for-each select="$trips">
+                <xsl:variable name="upTo" select="number(@id)"/>
+                <xsl:text>~</xsl:text>
+                <xsl:value-of select="format-number(sum($mine[columnid != $totalColumn and number(columnid) &lt;= $upTo]/data), '0.00')"/>
+              </xsl:for-each>
+            </xsl:otherwise>
+          </xsl:choose>
         </xsl:for-each>
       </xsl:for-each>
     </xsl:variable>

@@ -25,6 +25,8 @@
   <xsl:variable name="totalColumn" select="9999"/>
 
   <xsl:key name="member" match="/Data/Row" use="memberid"/>
+  <xsl:key name="column" match="/Data/Row" use="columnid"/>
+  <xsl:key name="lastColumn" match="/column" use="@id"/>
   <xsl:key name="otherColumn" match="/other" use="@id"/>
   <xsl:key name="grade" match="/total" use="@g"/>
   <xsl:key name="tie" match="/member" use="@n"/>
@@ -51,10 +53,24 @@
     <xsl:for-each select="lx:node-set($lastColumns)/column"><xsl:value-of select="@id"/><xsl:text>&#10;</xsl:text></xsl:for-each>
   </xsl:variable>
   <xsl:variable name="lastIdList" select="string($lastIds)"/>
-  <xsl:variable name="otherTree">
-    <xsl:for-each select="$rows[not(contains($lastIdList, concat('&#10;', columnid, '&#10;')))]">
-      <other id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
+  <!-- Whether the last member's columns, each once, hold every row: the
+       rows of each column counted one column at a time (a key asked for
+       many values at once gathers them slowly). -->
+  <xsl:variable name="lastColumnSizes">
+    <xsl:for-each select="lx:node-set($lastColumns)/column[generate-id() = generate-id(key('lastColumn', @id)[1])]">
+      <xsl:variable name="id" select="string(@id)"/>
+      <xsl:for-each select="$anchor"><size><xsl:value-of select="count(key('column', $id))"/></size></xsl:for-each>
     </xsl:for-each>
+  </xsl:variable>
+  <xsl:variable name="covered"
+                select="count(lx:node-set($lastColumnSizes)/size) = count(lx:node-set($lastColumns)/column) and
+                        sum(lx:node-set($lastColumnSizes)/size) = count($rows)"/>
+  <xsl:variable name="otherTree">
+    <xsl:if test="not($covered)">
+      <xsl:for-each select="$rows[not(contains($lastIdList, concat('&#10;', columnid, '&#10;')))]">
+        <other id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
+      </xsl:for-each>
+    </xsl:if>
   </xsl:variable>
   <xsl:variable name="columnsInFileOrder">
     <xsl:for-each select="lx:node-set($otherTree)/other[generate-id() = generate-id(key('otherColumn', @id)[1])]">
@@ -72,17 +88,21 @@
   <xsl:variable name="columnCount" select="count($columns)"/>
 
   <!-- The board: one entry per member, from the member's total row, in
-       file order; a total row without a grade name has no place on it. -->
-  <xsl:variable name="totals" select="$rows[columnid = $totalColumn]"/>
-  <xsl:variable name="boardTree">
-    <xsl:for-each select="$totals[gradename]">
-      <total g="{gradename}" gp="{gradeposition}" d="{data}" m="{memberid}" name="{fullname}"/>
+       file order; a total row without a grade name has no place on it.
+       Every row's column is in $columns, so the rows of its total columns
+       are all the total rows. -->
+  <xsl:variable name="totalIds" select="$columns[@t = 1]/@id"/>
+  <xsl:variable name="totalsTree">
+    <xsl:for-each select="$anchor">
+      <xsl:for-each select="key('column', $totalIds)[gradename]">
+        <total g="{gradename}" gp="{gradeposition}" d="{data}" m="{memberid}" name="{fullname}"/>
+      </xsl:for-each>
     </xsl:for-each>
   </xsl:variable>
   <!-- Each grade once (its first member's entry), in the order the tables
        show them. -->
   <xsl:variable name="gradesTree">
-    <xsl:for-each select="lx:node-set($boardTree)/total[generate-id() = generate-id(key('grade', @g)[1])]">
+    <xsl:for-each select="lx:node-set($totalsTree)/total[generate-id() = generate-id(key('grade', @g)[1])]">
       <xsl:sort select="number(not(normalize-space(@g)))" data-type="number"/>
       <xsl:sort select="@gp" data-type="number"/>
       <xsl:sort select="@g"/>
@@ -90,7 +110,7 @@
     </xsl:for-each>
   </xsl:variable>
   <xsl:variable name="grades" select="lx:node-set($gradesTree)/total"/>
-  <xsl:variable name="board" select="lx:node-set($boardTree)/total"/>
+  <xsl:variable name="board" select="lx:node-set($totalsTree)/total"/>
 
   <xsl:template name="styles">
     <style>

@@ -26,10 +26,10 @@
 
   <xsl:key name="member" match="/Data/Row" use="memberid"/>
   <xsl:key name="column" match="/Data/Row" use="columnid"/>
-  <xsl:key name="lastColumn" match="/column" use="@id"/>
-  <xsl:key name="otherColumn" match="/other" use="@id"/>
-  <xsl:key name="grade" match="/total" use="@g"/>
-  <xsl:key name="tie" match="/member" use="@n"/>
+  <xsl:key name="lastColumn" match="/column[@id]" use="@id"/>
+  <xsl:key name="otherColumn" match="/other[@id]" use="@id"/>
+  <xsl:key name="grade" match="/total[@g]" use="@g"/>
+  <xsl:key name="tie" match="/member[@n]" use="@n"/>
 
   <!-- A node of the data file: the context key('member', ...) needs
        while walking one of the small trees. -->

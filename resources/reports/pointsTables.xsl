@@ -92,7 +92,7 @@
           <xsl:choose>
             <!-- A row for every column: the trips' points in column order,
                  each added to those before it. -->
-            <xsl:when test="count($mine) = $columnCount">
+            <xsl:when test="$oneRowPerColumn and count($mine) = $columnCount">
               <xsl:variable name="points">
                 <xsl:for-each select="$mine[columnid != $totalColumn]">
                   <xsl:sort select="columnid" data-type="number"/>

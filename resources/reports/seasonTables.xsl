@@ -14,7 +14,8 @@
      list and the board of member totals are small trees made once
      (lx:node-set); their keys are matched from their own root, which costs
      nothing on the data file. A member has one row per column, so a member
-     with as many rows as there are columns has every column.
+     with as many rows as there are columns (all with different ids) has
+     every column.
 -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
                 xmlns:lx="http://xmlsoft.org/XSLT/namespace" exclude-result-prefixes="lx">
@@ -86,6 +87,9 @@
   </xsl:variable>
   <xsl:variable name="columns" select="lx:node-set($columnTree)/column"/>
   <xsl:variable name="columnCount" select="count($columns)"/>
+  <!-- Whether a member with as many rows as there are columns has a row
+       for every column: no two columns share an id. -->
+  <xsl:variable name="oneRowPerColumn" select="not($columns[@id = following-sibling::column/@id])"/>
 
   <!-- The board: one entry per member, from the member's total row, in
        file order; a total row without a grade name has no place on it.
@@ -183,7 +187,7 @@
               <xsl:variable name="mine" select="key('member', $member)"/>
               <xsl:choose>
                 <!-- A member with a row for every column: the rows in column order. -->
-                <xsl:when test="count($mine) = $columnCount">
+                <xsl:when test="$oneRowPerColumn and count($mine) = $columnCount">
                   <xsl:for-each select="$mine">
                     <xsl:sort select="columnid" data-type="number"/>
                     <xsl:choose>

@@ -9,11 +9,12 @@
 
      A large club's file holds tens of thousands of rows, and every step
      of a definition costs, so the data file is walked as few times as
-     possible: it has one key (a member's rows), since every key is built
-     over the whole file the first time any key is used on it. The column
-     list and the board of member totals are small trees made once
-     (lx:node-set); their keys are matched from their own root, which costs
-     nothing on the data file. A member has one row per column, so a member
+     possible: it has two keys (a member's rows, a column's rows), since
+     every key is built over the whole file the first time any key is used
+     on it, and nothing else walks all its rows unless the last member
+     lacks a column. The column list and the board of member totals are
+     small trees made once (lx:node-set); their keys test their entries,
+     which costs nothing on the data file. A member has one row per column, so a member
      with as many rows as there are columns (all with different ids) has
      every column.
 -->

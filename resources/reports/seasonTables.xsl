@@ -89,8 +89,11 @@
   <xsl:variable name="columns" select="lx:node-set($columnTree)/column"/>
   <xsl:variable name="columnCount" select="count($columns)"/>
   <!-- Whether a member with as many rows as there are columns has a row
-       for every column: no two columns share an id. -->
-  <xsl:variable name="oneRowPerColumn" select="not($columns[@id = following-sibling::column/@id])"/>
+       for every column, and the total where the total column is: no two
+       columns share an id, and one of them is the total. -->
+  <xsl:variable name="oneRowPerColumn"
+                select="not($columns[@id = following-sibling::column/@id]) and count($columns[@t = 1]) = 1"/>
+  <xsl:variable name="totalPosition" select="count($columns[@t = 1]/preceding-sibling::column) + 1"/>
 
   <!-- The board: one entry per member, from the member's total row, in
        file order; a total row without a grade name has no place on it.
@@ -192,7 +195,7 @@
                   <xsl:for-each select="$mine">
                     <xsl:sort select="columnid" data-type="number"/>
                     <xsl:choose>
-                      <xsl:when test="columnid = $totalColumn"><td class="t"><xsl:value-of select="data"/></td></xsl:when>
+                      <xsl:when test="position() = $totalPosition"><td class="t"><xsl:value-of select="data"/></td></xsl:when>
                       <xsl:when test="number(data) = 0"><td class="z"><xsl:value-of select="data"/></td></xsl:when>
                       <xsl:otherwise><td class="n"><xsl:value-of select="data"/></td></xsl:otherwise>
                     </xsl:choose>

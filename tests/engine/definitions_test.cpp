@@ -1,8 +1,9 @@
-// The program's own season, points and catch and release definitions run
-// on small hand-made data files: positions shared by equal totals, members
-// without a row for every column (and the last member missing columns the
-// others have), the season race's running totals, and a member's species
-// cells past the eighth.
+// The program's own season, points, catch and release and fly definitions
+// run on small hand-made data files: positions shared by equal totals,
+// members without a row for every column (and the last member missing
+// columns the others have), the season race's running totals, a member's
+// species cells past the eighth, and only fly catches grouped by angler and
+// species.
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,33 @@ std::string catchReleaseFile() {
     return rowsXml(rows);
 }
 
+// The fly report's file: four fly catches (one written " Fly ") by two
+// anglers, and Ann's biggest fish, not caught on the fly.
+std::string flyFile() {
+    struct Catch {
+        const char* name;
+        const char* species;
+        const char* weight;
+        const char* fly;
+        const char* score;
+        int trip;
+    };
+    const Catch catches[] = {{"Ann Avery", "Snapper", "2.50", "Fly", "10.00", 1},
+                             {"Bob Brown", "Snapper", "3.10", "Fly", "12.00", 2},
+                             {"Ann Avery", "Kahawai", "1.20", "Fly", "8.00", 2},
+                             {"Ann Avery", "Snapper", "9.90", "Non-Fly", "30.00", 3},
+                             {"Bob Brown", "Kahawai", "1.50", " Fly ", "9.00", 3}};
+    std::vector<Fields> rows;
+    for (const Catch& c : catches)
+        rows.push_back({{"season", "Season 2031"}, {"seasontripnumber", std::to_string(c.trip)},
+                        {"tripdate", "0" + std::to_string(c.trip) + "/01/2031"}, {"divisionname", "Lake"},
+                        {"lengthmeasurement", "cms"}, {"weightmeasurement", "kgs"}, {"fullname", c.name},
+                        {"gradename", "A Grade"}, {"speciesname", c.species}, {"speciesweight", c.weight},
+                        {"specieslength", "0"}, {"releasekill", "Kept"}, {"score", c.score}, {"flycaught", c.fly},
+                        {"scoringapplies", "W"}});
+    return rowsXml(rows);
+}
+
 class Definitions : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -239,6 +267,21 @@ TEST_F(Definitions, CatchAndReleaseShowsEveryOneOfTenSpeciesInOrder) {
                    "Fish Kept", heading,
                    "<td nowrap>Cat Cole</td><td nowrap>A Grade</td><td align=\"right\">3.00</td>" + dash},
                   "catch and release");
+}
+
+TEST_F(Definitions, TheFlyReportGroupsOnlyFlyCatchesByAnglerAndSpecies) {
+    const std::string html = run("rptFly.rpt", "rptFly.xml", flyFile());
+    expectInOrder(html,
+                  {"4 of the season's 5 recorded fish were caught on the fly.",
+                   "<td nowrap>Bob Brown</td><td>A Grade</td><td align=\"right\">2</td><td align=\"right\">21.00</td>"
+                   "<td nowrap>Snapper, 3.10 kgs</td>",
+                   "<td nowrap>Ann Avery</td><td>A Grade</td><td align=\"right\">2</td><td align=\"right\">18.00</td>"
+                   "<td nowrap>Snapper, 2.50 kgs</td>",
+                   "Kahawai  <span class=\"small\">2 caught on the fly</span>", "<td nowrap>Bob Brown</td>",
+                   "<td nowrap>Ann Avery</td>", "Snapper  <span class=\"small\">2 caught on the fly</span>",
+                   "<td nowrap>Bob Brown</td>", "<td nowrap>Ann Avery</td>"},
+                  "fly");
+    EXPECT_EQ(html.find("9.90"), std::string::npos);
 }
 
 }  // namespace

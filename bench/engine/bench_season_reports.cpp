@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 
+#include <cstdlib>
 #include <iomanip>
 #include <iostream>
 
@@ -39,14 +40,18 @@ const Report kReports[] = {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // QUILLAVON_BENCH_KEEP=FOLDER keeps the club in FOLDER and uses it again
+    // on the next run.
     bench::BenchWorkstation ws;
-    bench::openBenchWorkstation("season", nullptr, ws);
+    bench::openBenchWorkstation("season", std::getenv("QUILLAVON_BENCH_KEEP"), ws);
     data::Store& store = *ws.store;
     bench::ClubSize size;
     bench::ClubCounts counts;
     const auto t0 = bench::Clock::now();
-    check(bench::writeSyntheticClub(store, size, counts).isOk(), "club");
-    std::cout << "synthetic club: " << counts.records << " records, written in " << since(t0) << " s\n";
+    if (!ws.reuse) {
+        check(bench::writeSyntheticClub(store, size, counts).isOk(), "club");
+        std::cout << "synthetic club: " << counts.records << " records, written in " << since(t0) << " s\n";
+    }
 
     // The last season's second division: 25 trips of 60 anglers from 1000 members.
     session::Globals g;

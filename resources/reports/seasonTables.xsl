@@ -5,27 +5,120 @@
      every row of a member carries memberid; the tables put the members down
      and the columns across, grouped by grade, best total first and, among
      equal totals, the lower member id first. The importing definition
-     names its rows as the global $rows. -->
-<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+     names its rows as the global $rows.
+
+     A large club's file holds tens of thousands of rows, and every step
+     of a definition costs, so the data file is walked as few times as
+     possible: it has two keys (a member's rows, a column's rows), since
+     every key is built over the whole file the first time any key is used
+     on it, and nothing else walks all its rows unless the last member
+     lacks a column. The column list and the board of member totals are
+     small trees made once (lx:node-set); their keys test their entries,
+     which costs nothing on the data file. A member has one row per column, so a member
+     with as many rows as there are columns (all with different ids) has
+     every column.
+-->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+                xmlns:lx="http://xmlsoft.org/XSLT/namespace" exclude-result-prefixes="lx">
   <xsl:output method="html" encoding="UTF-8" indent="no"/>
   <xsl:param name="data" select="''"/>
 
   <!-- The column that holds a member's total. -->
   <xsl:variable name="totalColumn" select="9999"/>
 
-  <xsl:key name="member" match="Row" use="memberid"/>
-  <xsl:key name="cell" match="Row" use="concat(memberid, ':', columnid)"/>
-  <xsl:key name="column" match="Row" use="columnid"/>
-  <xsl:key name="gradeTotal" match="Row[columnid = 9999]" use="gradename"/>
+  <xsl:key name="member" match="/Data/Row" use="memberid"/>
+  <xsl:key name="column" match="/Data/Row" use="columnid"/>
+  <xsl:key name="lastColumn" match="/column[@id]" use="@id"/>
+  <xsl:key name="otherColumn" match="/other[@id]" use="@id"/>
+  <xsl:key name="grade" match="/total[@g]" use="@g"/>
+  <xsl:key name="tie" match="/member[@n]" use="@n"/>
 
-  <!-- One row for each column of the table. The last member has most of
-       them (every trip, or every species met before him); the others are
-       found among the rest, so that few rows pay for the grouping. -->
+  <!-- A node of the data file: the context key('member', ...) needs
+       while walking one of the small trees. -->
+  <xsl:variable name="anchor" select="$rows[1]"/>
+
+  <!-- One entry for each column of the table, in column order: id, name,
+       and whether it is the total (t) or not (nt). The last member has most
+       of the columns (every trip, or every species met before him); the
+       others are found among the rest. -->
   <xsl:variable name="lastMember" select="$rows[last()]/memberid"/>
-  <xsl:variable name="columns"
-                select="$rows[memberid = $lastMember] |
-                        $rows[not(key('cell', concat($lastMember, ':', columnid)))]
-                             [generate-id() = generate-id(key('column', columnid)[1])]"/>
+  <xsl:variable name="lastColumns">
+    <xsl:for-each select="$anchor">
+      <xsl:for-each select="key('member', $lastMember)">
+        <column id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
+      </xsl:for-each>
+    </xsl:for-each>
+  </xsl:variable>
+  <!-- The last member's column ids, each between two line ends. -->
+  <xsl:variable name="lastIds">
+    <xsl:text>&#10;</xsl:text>
+    <xsl:for-each select="lx:node-set($lastColumns)/column"><xsl:value-of select="@id"/><xsl:text>&#10;</xsl:text></xsl:for-each>
+  </xsl:variable>
+  <xsl:variable name="lastIdList" select="string($lastIds)"/>
+  <!-- Whether the last member's columns, each once, hold every row: the
+       rows of each column counted one column at a time (a key asked for
+       many values at once gathers them slowly). -->
+  <xsl:variable name="lastColumnSizes">
+    <xsl:for-each select="lx:node-set($lastColumns)/column[generate-id() = generate-id(key('lastColumn', @id)[1])]">
+      <xsl:variable name="id" select="string(@id)"/>
+      <xsl:for-each select="$anchor"><size><xsl:value-of select="count(key('column', $id))"/></size></xsl:for-each>
+    </xsl:for-each>
+  </xsl:variable>
+  <xsl:variable name="covered"
+                select="count(lx:node-set($lastColumnSizes)/size) = count(lx:node-set($lastColumns)/column) and
+                        sum(lx:node-set($lastColumnSizes)/size) = count($rows)"/>
+  <xsl:variable name="otherTree">
+    <xsl:if test="not($covered)">
+      <xsl:for-each select="$rows[not(contains($lastIdList, concat('&#10;', columnid, '&#10;')))]">
+        <other id="{columnid}" name="{columnname}" t="{number(columnid = $totalColumn)}" nt="{number(columnid != $totalColumn)}"/>
+      </xsl:for-each>
+    </xsl:if>
+  </xsl:variable>
+  <xsl:variable name="columnsInFileOrder">
+    <xsl:for-each select="lx:node-set($otherTree)/other[generate-id() = generate-id(key('otherColumn', @id)[1])]">
+      <column id="{@id}" name="{@name}" t="{@t}" nt="{@nt}"/>
+    </xsl:for-each>
+    <xsl:copy-of select="$lastColumns"/>
+  </xsl:variable>
+  <xsl:variable name="columnTree">
+    <xsl:for-each select="lx:node-set($columnsInFileOrder)/column">
+      <xsl:sort select="@id" data-type="number"/>
+      <xsl:copy-of select="."/>
+    </xsl:for-each>
+  </xsl:variable>
+  <xsl:variable name="columns" select="lx:node-set($columnTree)/column"/>
+  <xsl:variable name="columnCount" select="count($columns)"/>
+  <!-- Whether a member with as many rows as there are columns has a row
+       for every column, and the total where the total column is: no two
+       columns share an id, and one of them is the total. -->
+  <xsl:variable name="oneRowPerColumn"
+                select="not($columns[@id = following-sibling::column/@id]) and count($columns[@t = 1]) = 1"/>
+  <xsl:variable name="totalPosition" select="count($columns[@t = 1]/preceding-sibling::column) + 1"/>
+
+  <!-- The board: one entry per member, from the member's total row, in
+       file order; a total row without a grade name has no place on it.
+       Every row's column is in $columns, so the rows of its total columns
+       are all the total rows. -->
+  <xsl:variable name="totalIds" select="$columns[@t = 1]/@id"/>
+  <xsl:variable name="totalsTree">
+    <xsl:for-each select="$anchor">
+      <xsl:for-each select="key('column', $totalIds)[gradename]">
+        <total g="{gradename}" gp="{gradeposition}" d="{data}" m="{memberid}" name="{fullname}"/>
+      </xsl:for-each>
+    </xsl:for-each>
+  </xsl:variable>
+  <!-- Each grade once (its first member's entry), in the order the tables
+       show them. -->
+  <xsl:variable name="gradesTree">
+    <xsl:for-each select="lx:node-set($totalsTree)/total[generate-id() = generate-id(key('grade', @g)[1])]">
+      <xsl:sort select="number(not(normalize-space(@g)))" data-type="number"/>
+      <xsl:sort select="@gp" data-type="number"/>
+      <xsl:sort select="@g"/>
+      <xsl:copy-of select="."/>
+    </xsl:for-each>
+  </xsl:variable>
+  <xsl:variable name="grades" select="lx:node-set($gradesTree)/total"/>
+  <xsl:variable name="board" select="lx:node-set($totalsTree)/total"/>
 
   <xsl:template name="styles">
     <style>
@@ -46,8 +139,8 @@
       p.none { color: #666; font-style: italic; }
       <!-- Many columns: a smaller hand, so that a season of trips still fits across the page. -->
       <xsl:choose>
-        <xsl:when test="count($columns) &gt; 20">td, th { font-size: 6pt; padding: 1px 1px; }</xsl:when>
-        <xsl:when test="count($columns) &gt; 14">td, th { font-size: 6.5pt; padding: 1px 2px; }</xsl:when>
+        <xsl:when test="$columnCount &gt; 20">td, th { font-size: 6pt; padding: 1px 1px; }</xsl:when>
+        <xsl:when test="$columnCount &gt; 14">td, th { font-size: 6.5pt; padding: 1px 2px; }</xsl:when>
       </xsl:choose>
     </style>
   </xsl:template>
@@ -67,54 +160,65 @@
   <xsl:template name="cross-tab">
     <xsl:param name="blank" select="''"/>
     <xsl:param name="prefix" select="''"/>
-    <xsl:variable name="totals" select="$rows[columnid = $totalColumn]"/>
     <table width="100%" cellspacing="0" class="grid">
       <thead><tr>
         <th style="white-space: nowrap;">Pos</th>
         <th class="name">Angler</th>
         <xsl:for-each select="$columns">
-          <xsl:sort select="columnid" data-type="number"/>
-          <th><xsl:if test="columnid != $totalColumn"><xsl:value-of select="$prefix"/></xsl:if><xsl:value-of select="columnname"/></th>
+          <th><xsl:if test="@nt = 1"><xsl:value-of select="$prefix"/></xsl:if><xsl:value-of select="@name"/></th>
         </xsl:for-each>
       </tr></thead>
-      <xsl:for-each select="$totals[generate-id() = generate-id(key('gradeTotal', gradename)[1])]">
-        <xsl:sort select="number(not(normalize-space(gradename)))" data-type="number"/>
-        <xsl:sort select="gradeposition" data-type="number"/>
-        <xsl:sort select="gradename"/>
-        <xsl:variable name="grade" select="gradename"/>
-        <xsl:variable name="inGrade" select="key('gradeTotal', $grade)"/>
+      <xsl:for-each select="$grades">
+        <xsl:variable name="grade" select="string(@g)"/>
         <tr class="grade">
-          <td colspan="{count($columns) + 2}">
+          <td colspan="{$columnCount + 2}">
             <xsl:choose>
               <xsl:when test="normalize-space($grade)"><xsl:value-of select="$grade"/></xsl:when>
               <xsl:otherwise>No grade</xsl:otherwise>
             </xsl:choose>
           </td>
         </tr>
-        <xsl:for-each select="$inGrade">
-          <xsl:sort select="data" data-type="number" order="descending"/>
-          <xsl:sort select="memberid" data-type="number"/>
-          <xsl:variable name="member" select="memberid"/>
-          <xsl:variable name="mine" select="number(data)"/>
+        <xsl:variable name="ranked">
+          <xsl:call-template name="ranked"><xsl:with-param name="grade" select="$grade"/></xsl:call-template>
+        </xsl:variable>
+        <xsl:for-each select="lx:node-set($ranked)/member">
+          <xsl:variable name="member" select="string(@m)"/>
           <tr>
             <xsl:if test="position() mod 2 = 0"><xsl:attribute name="bgcolor">#f2f5f9</xsl:attribute></xsl:if>
-            <td class="pos"><xsl:value-of select="count($inGrade[number(data) &gt; $mine]) + 1"/></td>
-            <td class="name"><xsl:value-of select="fullname"/></td>
-            <xsl:for-each select="$columns">
-              <xsl:sort select="columnid" data-type="number"/>
-              <xsl:variable name="cell" select="key('cell', concat($member, ':', columnid))"/>
+            <td class="pos"><xsl:call-template name="rank"/></td>
+            <td class="name"><xsl:value-of select="@name"/></td>
+            <xsl:for-each select="$anchor">
+              <xsl:variable name="mine" select="key('member', $member)"/>
               <xsl:choose>
-                <xsl:when test="columnid = $totalColumn">
-                  <td class="t"><xsl:value-of select="$cell/data"/></td>
-                </xsl:when>
-                <xsl:when test="not($cell)">
-                  <td class="z"><xsl:value-of select="$blank"/></td>
-                </xsl:when>
-                <xsl:when test="number($cell/data) = 0">
-                  <td class="z"><xsl:value-of select="$cell/data"/></td>
+                <!-- A member with a row for every column: the rows in column order. -->
+                <xsl:when test="$oneRowPerColumn and count($mine) = $columnCount">
+                  <xsl:for-each select="$mine">
+                    <xsl:sort select="columnid" data-type="number"/>
+                    <xsl:choose>
+                      <xsl:when test="position() = $totalPosition"><td class="t"><xsl:value-of select="data"/></td></xsl:when>
+                      <xsl:when test="number(data) = 0"><td class="z"><xsl:value-of select="data"/></td></xsl:when>
+                      <xsl:otherwise><td class="n"><xsl:value-of select="data"/></td></xsl:otherwise>
+                    </xsl:choose>
+                  </xsl:for-each>
                 </xsl:when>
                 <xsl:otherwise>
-                  <td class="n"><xsl:value-of select="$cell/data"/></td>
+                  <xsl:for-each select="$columns">
+                    <xsl:variable name="cell" select="$mine[columnid = current()/@id]"/>
+                    <xsl:choose>
+                      <xsl:when test="@t = 1">
+                        <td class="t"><xsl:value-of select="$cell/data"/></td>
+                      </xsl:when>
+                      <xsl:when test="not($cell)">
+                        <td class="z"><xsl:value-of select="$blank"/></td>
+                      </xsl:when>
+                      <xsl:when test="number($cell/data) = 0">
+                        <td class="z"><xsl:value-of select="$cell/data"/></td>
+                      </xsl:when>
+                      <xsl:otherwise>
+                        <td class="n"><xsl:value-of select="$cell/data"/></td>
+                      </xsl:otherwise>
+                    </xsl:choose>
+                  </xsl:for-each>
                 </xsl:otherwise>
               </xsl:choose>
             </xsl:for-each>
@@ -122,5 +226,29 @@
         </xsl:for-each>
       </xsl:for-each>
     </table>
+  </xsl:template>
+
+  <!-- A grade's members best total first (the lower member id first among
+       equal totals), each with its place in that order (p) and its total as
+       a number (n). -->
+  <xsl:template name="ranked">
+    <xsl:param name="grade"/>
+    <xsl:for-each select="$board[1]">
+      <xsl:for-each select="key('grade', $grade)">
+        <xsl:sort select="@d" data-type="number" order="descending"/>
+        <xsl:sort select="@m" data-type="number"/>
+        <member p="{position()}" n="{number(@d)}" d="{@d}" m="{@m}" name="{@name}"/>
+      </xsl:for-each>
+    </xsl:for-each>
+  </xsl:template>
+
+  <!-- A ranked member's position: one more than the members of the grade
+       with a higher total, which is the place of the first member with the
+       same total. A total that is not a number has no one above it. -->
+  <xsl:template name="rank">
+    <xsl:choose>
+      <xsl:when test="@n = 'NaN'">1</xsl:when>
+      <xsl:otherwise><xsl:value-of select="key('tie', @n)[1]/@p"/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
 </xsl:stylesheet>

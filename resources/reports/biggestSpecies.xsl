@@ -11,8 +11,10 @@
   <xsl:variable name="first" select="$rows[1]"/>
   <xsl:variable name="byLength" select="normalize-space($first/scoringapplies) = 'L'"/>
   <!-- Rows are only ever at /Data/Row; the rooted pattern keeps the index
-       from visiting every node of a season's file. -->
-  <xsl:key name="species" match="/Data/Row" use="speciesname"/>
+       from visiting every node of a season's file. A row has one species;
+       speciesname[1], string(...) and number(...) below are evaluated
+       directly, where a bare field name costs a walk of the whole row. -->
+  <xsl:key name="species" match="/Data/Row" use="speciesname[1]"/>
 
   <!-- The species caught, once each, in name order: one sort of the catches,
        each name taken where it first appears in the sorted run. Testing every
@@ -20,8 +22,8 @@
        group per catch. -->
   <xsl:variable name="speciesRun">
     <xsl:for-each select="$rows[speciesname]">
-      <xsl:sort select="speciesname"/>
-      <s><xsl:value-of select="speciesname"/></s>
+      <xsl:sort select="string(speciesname)"/>
+      <s><xsl:value-of select="string(speciesname)"/></s>
     </xsl:for-each>
   </xsl:variable>
   <xsl:variable name="species" select="qx:node-set($speciesRun)/s[not(. = preceding-sibling::s[1])]"/>
@@ -73,20 +75,21 @@
               <xsl:choose>
                 <xsl:when test="$byLength">
                   <xsl:for-each select="$all">
-                    <xsl:sort select="specieslength" data-type="number" order="descending"/>
+                    <xsl:sort select="number(specieslength)" data-type="number" order="descending"/>
                     <xsl:if test="position() = 1"><xsl:value-of select="number(specieslength)"/></xsl:if>
                   </xsl:for-each>
                 </xsl:when>
                 <xsl:otherwise>
                   <xsl:for-each select="$all">
-                    <xsl:sort select="speciesweight" data-type="number" order="descending"/>
+                    <xsl:sort select="number(speciesweight)" data-type="number" order="descending"/>
                     <xsl:if test="position() = 1"><xsl:value-of select="number(speciesweight)"/></xsl:if>
                   </xsl:for-each>
                 </xsl:otherwise>
               </xsl:choose>
             </xsl:variable>
-            <xsl:variable name="best" select="$all[$byLength and number(specieslength) = number($top)
-                                                  or not($byLength) and number(speciesweight) = number($top)]"/>
+            <xsl:variable name="topValue" select="number($top)"/>
+            <xsl:variable name="best" select="$all[$byLength and number(specieslength) = $topValue
+                                                  or not($byLength) and number(speciesweight) = $topValue]"/>
             <xsl:choose>
               <xsl:when test="number($top) &gt; 0">
                 <xsl:for-each select="$best">

@@ -6,6 +6,8 @@
 #include <map>
 #include <string_view>
 
+#include "engine/Utf8.h"
+
 namespace qv::engine {
 
 namespace {
@@ -36,25 +38,6 @@ std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
-}
-
-void appendUtf8(std::string& out, unsigned code) {
-    if (code == 0 || code > 0x10ffff || (code >= 0xd800 && code < 0xe000)) code = 0xfffd;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xc0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3f));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xe0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (code & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (code & 0x3f));
-    }
 }
 
 // Text with its character references replaced; false when it holds a named

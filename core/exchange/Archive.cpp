@@ -196,7 +196,8 @@ int extractArchive(const std::string& archivePath, const std::string& folder, co
             }
             if (rc) break;
         }
-        if (::fsync(fd) != 0 && !rc) refuse(target + ": " + std::strerror(errno));
+        // No flush to the disk: what is unpacked is a work file, read back
+        // at once; what must last is written later under SQLite's journal.
         if (::close(fd) != 0 && !rc) refuse(target + ": " + std::strerror(errno));
         if (rc) break;
         total += size;

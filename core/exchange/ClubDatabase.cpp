@@ -7,6 +7,7 @@
 
 #include "core/data/Schema.h"
 #include "core/data/Sqlite.h"
+#include "core/exchange/DatabaseCheck.h"
 
 namespace qv::exchange {
 
@@ -75,19 +76,11 @@ bool checkClubDatabase(const std::string& candidate, std::string& why) {
         why = "the archive's database cannot be opened: " + error.describe();
         return false;
     }
+    if (std::string problem; !databaseIsSound(candidate, problem)) {
+        why = "the archive's database is damaged (" + problem + ")";
+        return false;
+    }
     try {
-        // The whole check reads every page and looks each index entry up in
-        // its table: with room for the file in the page cache it reads each
-        // page once instead of again for every lookup.
-        db.exec("PRAGMA cache_size = -262144");
-        db.exec("PRAGMA mmap_size = 1073741824");
-        {
-            sql::Statement check(db.handle(), "PRAGMA integrity_check");
-            if (check.step() != SQLITE_ROW || check.text(0) != "ok") {
-                why = "the archive's database is damaged (" + std::string(check.text(0)) + ")";
-                return false;
-            }
-        }
         {
             sql::Statement extra(db.handle(),
                                  "SELECT count(*) FROM sqlite_schema WHERE type IN ('trigger', 'view')");

@@ -162,6 +162,17 @@ TEST_F(BadArchives, AreRefusedAndLeaveTheDataFolderByteForByte) {
              std::ofstream(f, std::ios::binary) << sound;
              sql(f, "PRAGMA user_version = 99");
              craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "newer version"},
+        {"index out of step with its table", [&](const fs::path& a) {
+             const fs::path f = folder() / "unindexed.db";
+             std::ofstream(f, std::ios::binary) << sound;
+             // The name changes where the name index does not see it.
+             sql(f, "PRAGMA writable_schema = ON;"
+                    "CREATE TABLE Hidden AS SELECT * FROM sqlite_schema WHERE name = 'Division_byDivisionName';"
+                    "DELETE FROM sqlite_schema WHERE name = 'Division_byDivisionName'");
+             sql(f, "UPDATE Division SET DivisionName = 'Renamed'");
+             sql(f, "PRAGMA writable_schema = ON; INSERT INTO sqlite_schema SELECT * FROM Hidden");
+             sql(f, "DROP TABLE Hidden");
+             craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "damaged"},
         {"database with a trigger", [&](const fs::path& a) {
              const fs::path f = folder() / "trigger.db";
              std::ofstream(f, std::ios::binary) << sound;

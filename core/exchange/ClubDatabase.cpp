@@ -69,6 +69,44 @@ bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, 
     return copyAll(from.db, to.db, target, why, kLockWait);
 }
 
+int packClubDatabase(const std::string& clubDb, const std::string& archive, Packing packing, std::string& why,
+                     std::chrono::milliseconds wait) {
+    Connection c;
+    if (!c.open(clubDb, SQLITE_OPEN_READONLY, why)) return kArchiveFailed;
+    sqlite3_busy_timeout(c.db, static_cast<int>(wait.count()));
+    // The first read of the transaction takes the read lock; it is held,
+    // and the file stays as it is, until the end of the transaction.
+    int64_t pages = 0, pageSize = 0;
+    int rc = sqlite3_exec(c.db, "BEGIN", nullptr, nullptr, nullptr);
+    for (const auto& [pragma, value] : {std::pair{"PRAGMA page_count", &pages}, {"PRAGMA page_size", &pageSize}}) {
+        sqlite3_stmt* st = nullptr;
+        if (rc == SQLITE_OK && (rc = sqlite3_prepare_v2(c.db, pragma, -1, &st, nullptr)) == SQLITE_OK &&
+            (rc = sqlite3_step(st)) == SQLITE_ROW) {
+            *value = sqlite3_column_int64(st, 0);
+            rc = SQLITE_OK;
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_file* file = nullptr;
+    if (rc == SQLITE_OK) rc = sqlite3_file_control(c.db, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+    if (rc != SQLITE_OK || !file || !file->pMethods) {
+        why = clubDb + ": " + (rc == SQLITE_OK ? "cannot be read" : sqlite3_errmsg(c.db)) +
+              (rc == SQLITE_BUSY ? "; another station is using the data, ensure all users are out of the system" : "");
+        return kArchiveFailed;
+    }
+    // Read through SQLite's own handle: opening and closing the file beside
+    // it would drop the locks SQLite holds on it for this process.
+    ArchiveMember member{kClubDatabaseName, clubDb, nullptr, pages * pageSize};
+    member.read = [file](int64_t offset, char* buffer, size_t length, std::string& error) {
+        const int r = file->pMethods->xRead(file, buffer, static_cast<int>(length), offset);
+        if (r != SQLITE_OK) error = sqlite3_errstr(r);
+        return r == SQLITE_OK;
+    };
+    const int packed = packArchive(archive, {member}, why, packing);
+    sqlite3_exec(c.db, "COMMIT", nullptr, nullptr, nullptr);
+    return packed;
+}
+
 bool checkClubDatabase(const std::string& candidate, std::string& why) {
     sql::Database db;
     sql::Error error;

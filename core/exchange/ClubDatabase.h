@@ -6,6 +6,8 @@
 #include <chrono>
 #include <string>
 
+#include "core/exchange/Archive.h"
+
 namespace qv::exchange {
 
 // How long a copy waits for other stations' locks before it gives up.
@@ -17,6 +19,14 @@ inline constexpr const char* kClubDatabaseName = "QUILLAVON.DB";
 // Writes a consistent copy of the club database `clubDb` to `target` (which
 // must not exist), even while other stations write. False with the reason.
 bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why);
+
+// Packs the club database `clubDb` into `archive` as it stands at one
+// moment, read straight from its file under a read lock held while it is
+// packed: other stations go on reading, one that writes waits until the
+// packing is done. Waits up to `wait` for a station in the middle of
+// writing. 0 or the archive error number, with the reason.
+int packClubDatabase(const std::string& clubDb, const std::string& archive, Packing packing, std::string& why,
+                     std::chrono::milliseconds wait = kLockWait);
 
 // Whether `candidate` is a sound club database of ours: SQLite's integrity
 // check passes, the schema version is not newer than this program's, the

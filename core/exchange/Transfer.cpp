@@ -45,21 +45,14 @@ void archiveFailure(TransferOutcome& out, int code, const std::string& why, cons
     out.messages.push_back(programMessage(outcome + " " + why + "."));
 }
 
-// Packs a consistent copy of the club database into `archive`; 0 or the error number.
-int packClubDatabase(const TransferRequest& r, const std::string& archive, std::string& why, Packing packing) {
+// Packs the club database into `archive`; 0 or the error number.
+int packInto(const TransferRequest& r, const std::string& archive, std::string& why, Packing packing) {
     Message folderFailure;
     if (!ensureFolder(parentOf(archive), folderFailure)) {
         why = folderFailure.text;
         return kArchiveFailed;
     }
-    WorkFolder work(parentOf(archive));
-    if (!work.ok()) {
-        why = "no room for a work folder beside " + archive;
-        return kArchiveFailed;
-    }
-    const std::string copy = work.path() + "/" + kClubDatabaseName;
-    if (!snapshotClubDatabase(r.clubDatabase, copy, why)) return kArchiveFailed;
-    return packArchive(archive, {{kClubDatabaseName, copy}}, why, packing);
+    return packClubDatabase(r.clubDatabase, archive, packing, why, r.lockWait);
 }
 
 void stamp(data::Store& store, session::Globals& g, const char* word, TransferOutcome& out) {
@@ -99,7 +92,7 @@ void runExport(data::Store& store, session::Globals& g, const TransferRequest& r
     out = TransferOutcome();
     const std::string archive = exportArchive(r.startFolder);
     std::string why;
-    if (int rc = packClubDatabase(r, archive, why, Packing::Deflate); rc != 0) {
+    if (int rc = packInto(r, archive, why, Packing::Deflate); rc != 0) {
         // An archive that was not made is neither sent nor noted as an export.
         archiveFailure(out, rc, why, kExportNotDone);
         return;
@@ -119,7 +112,7 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
     std::string backupWhy;
     int backupRc = -1;
     std::thread backup(
-        [&] { backupRc = packClubDatabase(r, backupArchive(r.startFolder), backupWhy, Packing::Store); });
+        [&] { backupRc = packInto(r, backupArchive(r.startFolder), backupWhy, Packing::Store); });
     struct Joiner {
         std::thread& t;
         ~Joiner() {

@@ -226,6 +226,46 @@ TEST_F(Transfers, AnImportWithoutABackupDoesNotHappen) {
     EXPECT_TRUE(dataFolderBytes() == before);
 }
 
+TEST_F(Transfers, AnExportPacksTheCommittedDataAndGivesUpOnAStationThatKeepsWriting) {
+    division();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(clubDb().c_str(), &other), SQLITE_OK);
+    // Another station has begun a change it has not committed.
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; DELETE FROM Division;", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(exportNow().done);
+    const fs::path archive = folder() / "export" / "Quillavon.7z";
+    const fs::path unpacked = folder() / "unpacked";
+    fs::create_directories(unpacked);
+    std::vector<std::string> names;
+    std::string why;
+    ASSERT_EQ(extractArchive(archive, unpacked, {}, names, why), 0) << why;
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open((unpacked / "QUILLAVON.DB").c_str(), &h), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(h, "SELECT count(*) FROM Division", -1, &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 1);
+    sqlite3_finalize(st);
+    sqlite3_close(h);
+
+    // A station that holds the database to write is waited for, then the
+    // export gives up and the archive made before stays as it was.
+    sqlite3_exec(other, "ROLLBACK; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr);
+    const std::string before = readFile(archive);
+    TransferRequest r = request();
+    r.lockWait = std::chrono::milliseconds(300);
+    TransferOutcome out;
+    runExport(*store, globals, r, out);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_FALSE(out.done);
+    ASSERT_FALSE(out.messages.empty());
+    EXPECT_EQ(out.messages[0].text, "An error (2) occurred during file compression.");
+    EXPECT_NE(out.messages.back().text.find("ensure all users are out of the system"), std::string::npos)
+        << out.messages.back().text;
+    EXPECT_EQ(readFile(archive), before);
+}
+
 TEST_F(Transfers, AnImportWaitsForAnotherStationThenGivesUpLeavingTheDataAlone) {
     division();
     ASSERT_TRUE(exportNow().done);

@@ -30,6 +30,11 @@ std::string quoted(const std::string& text, char quote) {
     return s + quote;
 }
 
+std::string textOf(sqlite3_stmt* st, int column) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+    return text ? text : "";
+}
+
 struct Connection {
     sqlite3* db = nullptr;
     ~Connection() { sqlite3_close(db); }
@@ -56,15 +61,16 @@ int64_t rowsOf(sqlite3* db, const std::string& table) {
 // The file-wide quick check (the pages, the b-trees and the NOT NULL and
 // CHECK constraints) and, per table, the check of its rows against its
 // indexes and the UNIQUE constraints. Together they are the whole check.
-bool planJobs(sqlite3* db, std::vector<Job>& jobs, std::string& problem) {
+bool planJobs(const std::string& path, std::vector<Job>& jobs, std::string& problem) {
+    Connection c;
+    if (!c.open(path, problem)) return false;
+    sqlite3* db = c.db;
     std::map<std::string, int> indexes;  // table -> its indexes
     sqlite3_stmt* st = nullptr;
     int rc = sqlite3_prepare_v2(db, "SELECT type, tbl_name FROM sqlite_schema WHERE type IN ('table', 'index')", -1,
                                 &st, nullptr);
     while (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW) {
-        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
-        const bool isIndex = std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) == "index";
-        indexes[name ? name : ""] += isIndex ? 1 : 0;
+        indexes[textOf(st, 1)] += textOf(st, 0) == "index" ? 1 : 0;
         rc = SQLITE_OK;
     }
     sqlite3_finalize(st);
@@ -85,74 +91,81 @@ bool planJobs(sqlite3* db, std::vector<Job>& jobs, std::string& problem) {
     return true;
 }
 
-class SharedCheck {
-public:
-    SharedCheck(const std::string& path, std::vector<Job> jobs) : path_(path), jobs_(std::move(jobs)) {}
+}  // namespace
 
-    // Takes pieces until none is left or a fault has been found anywhere.
+struct DatabaseCheck::Shared {
+    std::string path;
+    std::vector<Job> jobs;
+    std::atomic<size_t> next{0};
+    std::atomic<bool> stop{false};  // a fault was found, or the result is no longer wanted
+    std::mutex mutex;
+    bool failed = false;
+    std::string problem;
+
+    // Takes pieces until none is left or the check is to stop.
     void work() {
         Connection c;
-        std::string problem;
-        if (!c.open(path_, problem)) return fault(problem);
+        std::string complaint;
+        if (!c.open(path, complaint)) return fault(complaint);
         // Each piece reads pages many times over: the whole file mapped, and
         // room in the page cache for what is read the ordinary way.
         sqlite3_exec(c.db, "PRAGMA cache_size = -262144; PRAGMA mmap_size = 1073741824", nullptr, nullptr, nullptr);
-        // A worker stops in mid-piece once another has found a fault.
+        // A worker stops in mid-piece once it is to stop.
         sqlite3_progress_handler(
-            c.db, 10000, [](void* f) { return static_cast<std::atomic<bool>*>(f)->load() ? 1 : 0; }, &failed_);
-        for (size_t i; !failed_ && (i = next_++) < jobs_.size();)
-            if (!run(c.db, jobs_[i].sql, problem)) return fault(problem);
+            c.db, 10000, [](void* f) { return static_cast<std::atomic<bool>*>(f)->load() ? 1 : 0; }, &stop);
+        for (size_t i; !stop && (i = next++) < jobs.size();)
+            if (!run(c.db, jobs[i].sql, complaint)) return fault(complaint);
     }
 
-    bool sound(std::string& problem) const {
-        problem = problem_;
-        return !failed_;
-    }
-
-private:
-    static bool run(sqlite3* db, const std::string& sql, std::string& problem) {
+    static bool run(sqlite3* db, const std::string& sql, std::string& complaint) {
         sqlite3_stmt* st = nullptr;
         int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
         if (rc == SQLITE_OK) rc = sqlite3_step(st);
-        const bool ok = rc == SQLITE_ROW && std::string_view(reinterpret_cast<const char*>(
-                                                sqlite3_column_text(st, 0))) == "ok";
-        if (!ok)
-            problem = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(st, 0))
-                                       : sqlite3_errmsg(db);
+        const bool ok = rc == SQLITE_ROW && textOf(st, 0) == "ok";
+        if (!ok) complaint = rc == SQLITE_ROW ? textOf(st, 0) : sqlite3_errmsg(db);
         sqlite3_finalize(st);
         return ok;
     }
 
-    void fault(const std::string& problem) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (failed_.exchange(true)) return;  // the first fault is the one told
-        problem_ = problem;
+    void fault(const std::string& complaint) {
+        std::lock_guard<std::mutex> lock(mutex);
+        stop = true;
+        if (failed) return;  // the first fault is the one told
+        failed = true;
+        problem = complaint;
     }
-
-    std::string path_;
-    std::vector<Job> jobs_;
-    std::atomic<size_t> next_{0};
-    std::atomic<bool> failed_{false};
-    std::mutex mutex_;
-    std::string problem_;
 };
 
-}  // namespace
+DatabaseCheck::DatabaseCheck(const std::string& path, unsigned workers) : shared_(std::make_unique<Shared>()) {
+    Shared& s = *shared_;
+    s.path = path;
+    if (workers == 0) workers = std::max(1u, std::thread::hardware_concurrency());
+    if (workers == 1) {
+        // Alone, the whole check in one piece reads each b-tree once.
+        s.jobs.push_back({"PRAGMA integrity_check", 1});
+    } else if (std::string complaint; !planJobs(path, s.jobs, complaint)) {
+        s.fault(complaint);
+        return;
+    }
+    workers = static_cast<unsigned>(std::min<size_t>(workers, s.jobs.size()));
+    for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([&s] { s.work(); });
+}
+
+DatabaseCheck::~DatabaseCheck() {
+    shared_->stop = true;
+    for (std::thread& t : workers_)
+        if (t.joinable()) t.join();
+}
+
+bool DatabaseCheck::sound(std::string& problem) {
+    for (std::thread& t : workers_)
+        if (t.joinable()) t.join();
+    problem = shared_->problem;
+    return !shared_->failed;
+}
 
 bool databaseIsSound(const std::string& path, std::string& problem, unsigned workers) {
-    std::vector<Job> jobs;
-    {
-        Connection c;
-        if (!c.open(path, problem) || !planJobs(c.db, jobs, problem)) return false;
-    }
-    if (workers == 0) workers = std::max(1u, std::thread::hardware_concurrency());
-    workers = static_cast<unsigned>(std::min<size_t>(workers, jobs.size()));
-    SharedCheck check(path, std::move(jobs));
-    std::vector<std::thread> helpers;
-    for (unsigned i = 1; i < workers; ++i) helpers.emplace_back([&check] { check.work(); });
-    check.work();
-    for (std::thread& t : helpers) t.join();
-    return check.sound(problem);
+    return DatabaseCheck(path, workers).sound(problem);
 }
 
 }  // namespace qv::exchange

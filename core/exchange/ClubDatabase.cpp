@@ -3,54 +3,36 @@
 #include <sqlite3.h>
 
 #include <chrono>
-#include <thread>
 
 #include "core/data/Schema.h"
 #include "core/data/Sqlite.h"
 #include "core/exchange/DatabaseCheck.h"
+#include "core/exchange/DatabaseCopy.h"
+#include "core/exchange/RawConnection.h"
 
 namespace qv::exchange {
 
 namespace {
 
-// An existing database opened without creating one, with a busy timeout.
-struct Connection {
-    sqlite3* db = nullptr;
-    ~Connection() { sqlite3_close(db); }
-    bool open(const std::string& path, int flags, std::string& why) {
-        const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-        if (rc != SQLITE_OK) {
-            why = path + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-            return false;
-        }
-        // Short: the copy below waits for locks in its own loop.
-        sqlite3_busy_timeout(db, 250);
-        return true;
-    }
-};
+std::string damaged(const std::string& problem) { return "the archive's database is damaged (" + problem + ")"; }
 
-// Copies every page of `from` into `to` in one step, waiting a while for a
-// station that holds a lock.
-bool copyAll(sqlite3* from, sqlite3* to, const std::string& target, std::string& why,
-             std::chrono::milliseconds wait) {
-    sqlite3_backup* b = sqlite3_backup_init(to, "main", from, "main");
-    if (!b) {
-        why = target + ": " + sqlite3_errmsg(to);
-        return false;
-    }
-    // A station holding a lock on either side is waited for a while.
-    const auto giveUp = std::chrono::steady_clock::now() + wait;
-    int rc = sqlite3_backup_step(b, -1);
-    while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && std::chrono::steady_clock::now() < giveUp) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        rc = sqlite3_backup_step(b, -1);
-    }
-    sqlite3_backup_finish(b);
-    if (rc != SQLITE_DONE) {
-        why = target + ": " + sqlite3_errstr(rc) +
-              (rc == SQLITE_BUSY || rc == SQLITE_LOCKED
-                   ? "; another station is using the data, ensure all users are out of the system"
-                   : "");
+// Whether the open database is a club database of ours, with no triggers or
+// views; an older schema of ours is brought up to date.
+bool isOurs(sql::Database& db, std::string& why) {
+    try {
+        {
+            sql::Statement extra(db.handle(),
+                                 "SELECT count(*) FROM sqlite_schema WHERE type IN ('trigger', 'view')");
+            if (extra.step() != SQLITE_ROW || extra.integer(0) != 0) {
+                why = "the archive's database holds triggers or views, which a club database never has";
+                return false;
+            }
+        }
+        data::checkSchema(db, data::Location::Club);
+        // The copy goes into a database kept with a rollback journal.
+        db.exec("PRAGMA journal_mode=DELETE");
+    } catch (const sql::SqlError& e) {
+        why = "the archive does not hold a club database this program can open: " + e.error().describe();
         return false;
     }
     return true;
@@ -60,18 +42,15 @@ bool copyAll(sqlite3* from, sqlite3* to, const std::string& target, std::string&
 
 bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why) {
     // A page-for-page copy: record numbers stay as they are (a vacuum would
-    // renumber the single-record files), and reading every page in one step
-    // holds one read lock, so the copy is of one moment.
-    Connection from, to;
-    if (!from.open(clubDb, SQLITE_OPEN_READONLY, why) ||
-        !to.open(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, why))
-        return false;
-    return copyAll(from.db, to.db, target, why, kLockWait);
+    // renumber the single-record files), and a change by another station
+    // between its steps starts it again, so the copy is of one moment.
+    DatabaseCopy copy;
+    return copy.begin(clubDb, target, true, why, kLockWait) && copy.commit(why);
 }
 
 int packClubDatabase(const std::string& clubDb, const std::string& archive, Packing packing, std::string& why,
                      std::chrono::milliseconds wait) {
-    Connection c;
+    RawConnection c;
     if (!c.open(clubDb, SQLITE_OPEN_READONLY, why)) return kArchiveFailed;
     sqlite3_busy_timeout(c.db, static_cast<int>(wait.count()));
     // The first read of the transaction takes the read lock; it is held,
@@ -115,35 +94,46 @@ bool checkClubDatabase(const std::string& candidate, std::string& why) {
         return false;
     }
     if (std::string problem; !databaseIsSound(candidate, problem)) {
-        why = "the archive's database is damaged (" + problem + ")";
+        why = damaged(problem);
         return false;
     }
-    try {
-        {
-            sql::Statement extra(db.handle(),
-                                 "SELECT count(*) FROM sqlite_schema WHERE type IN ('trigger', 'view')");
-            if (extra.step() != SQLITE_ROW || extra.integer(0) != 0) {
-                why = "the archive's database holds triggers or views, which a club database never has";
-                return false;
-            }
-        }
-        data::checkSchema(db, data::Location::Club);
-        // The copy goes into a database kept with a rollback journal.
-        db.exec("PRAGMA journal_mode=DELETE");
-    } catch (const sql::SqlError& e) {
-        why = "the archive does not hold a club database this program can open: " + e.error().describe();
-        return false;
-    }
-    return true;
+    return isOurs(db, why);
 }
 
 bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why,
                          std::chrono::milliseconds wait) {
-    Connection from, to;
-    if (!from.open(source, SQLITE_OPEN_READONLY, why) || !to.open(clubDb, SQLITE_OPEN_READWRITE, why))
-        return false;
-    // All pages in one step: one write transaction on the club database.
-    return copyAll(from.db, to.db, clubDb, why, wait);
+    DatabaseCopy copy;
+    return copy.begin(source, clubDb, false, why, wait) && copy.commit(why);
+}
+
+bool importClubDatabase(const std::string& clubDb, const std::string& candidate, std::string& why,
+                        std::chrono::milliseconds wait) {
+    {
+        sql::Database db;
+        sql::Error error;
+        if (!db.open(candidate, &error)) {
+            why = "the archive's database cannot be opened: " + error.describe();
+            return false;
+        }
+        // An older schema is brought up to date in the candidate, which must
+        // wait until the candidate has proved sound: one step after another.
+        if (db.userVersion() != data::currentSchemaVersion()) {
+            db.close();
+            return checkClubDatabase(candidate, why) && replaceClubDatabase(clubDb, candidate, why, wait);
+        }
+        // Of our schema, it is only read from here on.
+        if (!isOurs(db, why)) return false;
+    }
+    // The check runs beside the copy into the club database, whose
+    // transaction is committed only once the check has passed.
+    DatabaseCheck check(candidate);
+    DatabaseCopy copy;
+    if (!copy.begin(candidate, clubDb, false, why, wait)) return false;
+    if (std::string problem; !check.sound(problem)) {
+        why = damaged(problem);
+        return false;  // the copy is rolled back
+    }
+    return copy.commit(why);
 }
 
 }  // namespace qv::exchange

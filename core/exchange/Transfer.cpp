@@ -106,7 +106,7 @@ void runExport(data::Store& store, session::Globals& g, const TransferRequest& r
 void runImport(data::Store& store, session::Globals& g, const TransferRequest& r, TransferOutcome& out,
                const StatusText& status) {
     out = TransferOutcome();
-    // The backup is packed beside the download and the checks of what
+    // The backup is packed beside the download and the unpacking of what
     // arrived; nothing is replaced until it is whole. It stays on this
     // workstation, so it is stored rather than deflated, which is quicker.
     std::string backupWhy;
@@ -153,7 +153,7 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
         return strcasecmp(n.c_str(), kClubDatabaseName) == 0;
     });
     const std::string candidate = db == names.end() ? std::string() : work.path() + "/" + *db;
-    const bool sound = rc == 0 && !candidate.empty() && checkClubDatabase(candidate, why);
+    // The backup reads the club database that the import is about to write.
     if (backup.joinable() && !backedUp()) return;
     if (rc != 0) {
         archiveFailure(out, rc, why, kImportNotDone);
@@ -164,7 +164,7 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
                                               kClubDatabaseName + ")."));
         return;
     }
-    if (!sound || !replaceClubDatabase(r.clubDatabase, candidate, why, r.lockWait)) {
+    if (!importClubDatabase(r.clubDatabase, candidate, why, r.lockWait)) {
         out.messages.push_back(programMessage(std::string(kImportNotDone) + " " + why + "."));
         return;
     }

@@ -95,7 +95,7 @@ int main() {
     const fs::path work = folder / "steps";
     const std::string packed = (work / "a.7z").string(), storedPath = (work / "b.7z").string(),
                       arrived = (work / "out" / exchange::kClubDatabaseName).string();
-    Best pack, stored7z, unpack, checked, replace;
+    Best pack, stored7z, unpack, checked, replace, both;
     std::string why;
     for (int run = 0; run < 3; ++run) {
         fs::remove_all(work);
@@ -121,10 +121,14 @@ int main() {
             Timing t(replace);
             check(exchange::replaceClubDatabase(clubDb, arrived, why), "replace " + why);
         }
+        {
+            Timing t(both);
+            check(exchange::importClubDatabase(clubDb, arrived, why), "check and replace " + why);
+        }
     }
     for (const auto& [name, b] : std::vector<std::pair<const char*, Best>>{
              {"pack (deflate, the export)", pack}, {"pack (stored, the backup)", stored7z}, {"unpack", unpack},
-             {"check", checked}, {"replace", replace}})
+             {"check", checked}, {"replace", replace}, {"check beside the replace (the import)", both}})
         std::cout << "  " << name << ": " << b.wall << " s (cpu " << b.cpu << " s)\n";
     return 0;
 }

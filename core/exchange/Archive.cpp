@@ -146,7 +146,7 @@ int extractArchive(const std::string& archivePath, const std::string& folder, co
     ArchivePtr a(archive_read_new());
     if (!a) return fail(why, "out of memory", kArchiveNoMemory);
     archive_read_support_format_7zip(a.get());
-    if (archive_read_open_filename(a.get(), archivePath.c_str(), 1 << 16) != ARCHIVE_OK)
+    if (archive_read_open_filename(a.get(), archivePath.c_str(), 1 << 20) != ARCHIVE_OK)
         return fail(why, archivePath + ": " + errorOf(a.get()));
 
     std::set<std::string> seen;
@@ -196,28 +196,32 @@ int extractArchive(const std::string& archivePath, const std::string& folder, co
         }
         names.push_back(base);
         uint64_t size = 0;
-        std::vector<char> buffer(1 << 20);
         for (;;) {
-            const la_ssize_t n = archive_read_data(a.get(), buffer.data(), buffer.size());
-            if (n == 0) break;
-            if (n < 0) {
+            // The unpacked blocks as they come, without a copy of each.
+            const void* block = nullptr;
+            size_t n = 0;
+            la_int64_t offset = 0;
+            const int r = archive_read_data_block(a.get(), &block, &n, &offset);
+            if (r == ARCHIVE_EOF) break;
+            if (r != ARCHIVE_OK || offset < 0) {
                 refuse(archivePath + ": " + errorOf(a.get()));
                 break;
             }
-            size += static_cast<uint64_t>(n);
             // The sizes in the header are not trusted: count what arrives.
+            size = std::max<uint64_t>(size, static_cast<uint64_t>(offset) + n);
             if (size > limits.entryBytes || total + size > limits.totalBytes) {
                 refuse("the archive's file " + base + " is larger than this program accepts");
                 break;
             }
-            for (la_ssize_t done = 0; done < n;) {
-                const ssize_t w = ::write(fd, buffer.data() + done, static_cast<size_t>(n - done));
+            for (size_t done = 0; done < n;) {
+                const ssize_t w = ::pwrite(fd, static_cast<const char*>(block) + done, n - done,
+                                           static_cast<off_t>(offset + static_cast<la_int64_t>(done)));
                 if (w < 0 && errno == EINTR) continue;
                 if (w <= 0) {
                     refuse(target + ": " + std::strerror(errno));
                     break;
                 }
-                done += w;
+                done += static_cast<size_t>(w);
             }
             if (rc) break;
         }

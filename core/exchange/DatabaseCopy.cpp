@@ -46,6 +46,9 @@ bool DatabaseCopy::begin(const std::string& source, const std::string& target, b
     // Short: the steps wait for locks in their own loop.
     sqlite3_busy_timeout(from_.db, 250);
     sqlite3_busy_timeout(to_.db, 250);
+    // Room for the copied pages until the commit: a cache that overflows
+    // writes pages early, each time after a flush of the journal.
+    sqlite3_exec(to_.db, "PRAGMA cache_size = -262144", nullptr, nullptr, nullptr);
     backup_ = sqlite3_backup_init(to_.db, "main", from_.db, "main");
     if (!backup_) {
         why = target + ": " + sqlite3_errmsg(to_.db);

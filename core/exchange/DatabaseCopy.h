@@ -1,8 +1,8 @@
 #pragma once
 // A page-for-page copy of one SQLite database over another, made in the
-// target's own write transaction: other connections see the target as it
-// was until the copy is committed, and a copy that is not committed is
-// rolled back, leaving the target as it was.
+// target's own write transaction: the target is locked against other
+// connections from the beginning of the copy to its end, and a copy that is
+// not committed is rolled back, leaving the target as it was.
 
 #include <sqlite3.h>
 

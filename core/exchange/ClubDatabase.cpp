@@ -117,7 +117,14 @@ bool importClubDatabase(const std::string& clubDb, const std::string& candidate,
         }
         // An older schema is brought up to date in the candidate, which must
         // wait until the candidate has proved sound: one step after another.
-        if (db.userVersion() != data::currentSchemaVersion()) {
+        int version = 0;
+        try {
+            version = db.userVersion();
+        } catch (const sql::SqlError& e) {
+            why = "the archive's database cannot be opened: " + e.error().describe();
+            return false;
+        }
+        if (version != data::currentSchemaVersion()) {
             db.close();
             return checkClubDatabase(candidate, why) && replaceClubDatabase(clubDb, candidate, why, wait);
         }

@@ -1,5 +1,5 @@
 #pragma once
-// The club database as a whole: a consistent copy of it for an archive, the
+// The club database as a whole: a consistent copy or archive of it, the
 // check that a database brought in is a club database this program can
 // open, and the replacement of the club's data by such a database.
 

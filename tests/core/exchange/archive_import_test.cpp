@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "core/data/Schema.h"
 #include "core/data/SystemSettings.h"
 #include "core/exchange/Archive.h"
 #include "core/exchange/ClubDatabase.h"
@@ -122,6 +123,27 @@ TEST_F(Transfers, AnImportBacksUpFirstThenPutsTheArchivedClubBack) {
     sqlite3_prepare_v2(h, "SELECT count(*) FROM Division", -1, &st, nullptr);
     ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
     EXPECT_EQ(sqlite3_column_int(st, 0), 2);
+    sqlite3_finalize(st);
+    sqlite3_close(h);
+}
+
+TEST_F(Transfers, AnArchiveFromAnOlderVersionIsBroughtUpToDateAndImported) {
+    division();
+    const fs::path older = folder() / "older.db";
+    std::ofstream(older, std::ios::binary) << soundDatabase();
+    sql(older, "PRAGMA user_version = " + std::to_string(qv::data::currentSchemaVersion() - 1));
+    fs::create_directories(importArchivePath().parent_path());
+    ASSERT_TRUE(craftArchive(importArchivePath(), {{"QUILLAVON.DB", readFile(older)}}));
+    division();
+    TransferOutcome out = importNow();
+    ASSERT_TRUE(out.done) << (out.messages.empty() ? "" : out.messages.back().text);
+    EXPECT_EQ(divisions(), 1);
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(clubDb().c_str(), &h), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(h, "PRAGMA user_version", -1, &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), qv::data::currentSchemaVersion());
     sqlite3_finalize(st);
     sqlite3_close(h);
 }

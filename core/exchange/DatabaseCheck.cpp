@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/exchange/RawConnection.h"
+
 namespace qv::exchange {
 
 namespace {
@@ -35,17 +37,6 @@ std::string textOf(sqlite3_stmt* st, int column) {
     return text ? text : "";
 }
 
-struct Connection {
-    sqlite3* db = nullptr;
-    ~Connection() { sqlite3_close(db); }
-    bool open(const std::string& path, std::string& problem) {
-        if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK)
-            return true;
-        problem = db ? sqlite3_errmsg(db) : "out of memory";
-        return false;
-    }
-};
-
 // The rows of a table as far as its largest record number tells, without
 // reading them; 0 when it cannot tell (a table without record numbers).
 int64_t rowsOf(sqlite3* db, const std::string& table) {
@@ -62,8 +53,8 @@ int64_t rowsOf(sqlite3* db, const std::string& table) {
 // CHECK constraints) and, per table, the check of its rows against its
 // indexes and the UNIQUE constraints. Together they are the whole check.
 bool planJobs(const std::string& path, std::vector<Job>& jobs, std::string& problem) {
-    Connection c;
-    if (!c.open(path, problem)) return false;
+    RawConnection c;
+    if (!c.open(path, SQLITE_OPEN_READONLY, problem)) return false;
     sqlite3* db = c.db;
     std::map<std::string, int> indexes;  // table -> its indexes
     sqlite3_stmt* st = nullptr;
@@ -104,9 +95,9 @@ struct DatabaseCheck::Shared {
 
     // Takes pieces until none is left or the check is to stop.
     void work() {
-        Connection c;
+        RawConnection c;
         std::string complaint;
-        if (!c.open(path, complaint)) return fault(complaint);
+        if (!c.open(path, SQLITE_OPEN_READONLY, complaint)) return fault(complaint);
         // Each piece reads pages many times over: the whole file mapped, and
         // room in the page cache for what is read the ordinary way.
         sqlite3_exec(c.db, "PRAGMA cache_size = -262144; PRAGMA mmap_size = 1073741824", nullptr, nullptr, nullptr);

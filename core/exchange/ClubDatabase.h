@@ -43,11 +43,10 @@ bool replaceClubDatabase(const std::string& clubDb, const std::string& source, s
                          std::chrono::milliseconds wait = kLockWait);
 
 // The two above in one: replaces the data of `clubDb` by that of `candidate`
-// once it has proved a sound club database of ours. For a database of this
-// program's schema the integrity check runs beside the copy, whose
-// transaction on `clubDb` is committed only when the check has passed and
-// rolled back otherwise; an older schema is checked, brought up to date and
-// then copied. `clubDb` stays as it was on any failure. False with the reason.
+// once it has proved a sound club database of ours. A database of this
+// program's schema is only read: its schema is looked at first, then its
+// integrity; an older schema is checked, brought up to date and then
+// copied. `clubDb` stays as it was on any failure. False with the reason.
 bool importClubDatabase(const std::string& clubDb, const std::string& candidate, std::string& why,
                         std::chrono::milliseconds wait = kLockWait);
 

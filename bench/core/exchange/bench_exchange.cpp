@@ -130,7 +130,7 @@ int main() {
     }
     for (const auto& [name, b] : std::vector<std::pair<const char*, Best>>{
              {"pack (deflate, the export)", pack}, {"pack (stored, the backup)", stored7z}, {"unpack", unpack},
-             {"check", checked}, {"replace", replace}, {"check beside the replace (the import)", both}})
+             {"check", checked}, {"replace", replace}, {"check, then replace (the import)", both}})
         std::cout << "  " << name << ": " << b.wall << " s (cpu " << b.cpu << " s)\n";
     return 0;
 }

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -36,8 +38,34 @@ std::string errorOf(archive* a) {
     return s ? s : "unknown archive error";
 }
 
-// Copies one file into the archive being written.
-int addFile(archive* a, const ArchiveMember& m, std::string& why) {
+// The entry's bytes, a buffer at a time, from `read`.
+int copyIn(archive* a, const ArchiveMember& m, const ReadAt& read, int64_t size, std::string& why) {
+    std::vector<char> buffer(1 << 20);
+    for (int64_t done = 0; done < size;) {
+        const size_t n = static_cast<size_t>(std::min<int64_t>(size - done, static_cast<int64_t>(buffer.size())));
+        if (!read(done, buffer.data(), n, why)) return fail(why, m.path + ": " + why);
+        if (archive_write_data(a, buffer.data(), n) != static_cast<la_ssize_t>(n)) return fail(why, errorOf(a));
+        done += static_cast<int64_t>(n);
+    }
+    return 0;
+}
+
+int writeHeader(archive* a, const ArchiveMember& m, int64_t size, time_t mtime, std::string& why) {
+    std::unique_ptr<archive_entry, EntryFree> e(archive_entry_new());
+    archive_entry_set_pathname(e.get(), m.name.c_str());
+    archive_entry_set_filetype(e.get(), AE_IFREG);
+    archive_entry_set_perm(e.get(), 0644);
+    archive_entry_set_size(e.get(), size);
+    archive_entry_set_mtime(e.get(), mtime, 0);
+    return archive_write_header(a, e.get()) == ARCHIVE_OK ? 0 : fail(why, errorOf(a));
+}
+
+// Copies one member into the archive being written.
+int addMember(archive* a, const ArchiveMember& m, std::string& why) {
+    if (m.read) {
+        const int rc = writeHeader(a, m, m.size, ::time(nullptr), why);
+        return rc ? rc : copyIn(a, m, m.read, m.size, why);
+    }
     const int fd = ::open(m.path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return fail(why, m.path + ": " + std::strerror(errno));
     struct Closer {
@@ -46,23 +74,20 @@ int addFile(archive* a, const ArchiveMember& m, std::string& why) {
     } closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(why, m.path + ": not a file");
-    std::unique_ptr<archive_entry, EntryFree> e(archive_entry_new());
-    archive_entry_set_pathname(e.get(), m.name.c_str());
-    archive_entry_set_filetype(e.get(), AE_IFREG);
-    archive_entry_set_perm(e.get(), 0644);
-    archive_entry_set_size(e.get(), st.st_size);
-    archive_entry_set_mtime(e.get(), st.st_mtime, 0);
-    if (archive_write_header(a, e.get()) != ARCHIVE_OK) return fail(why, errorOf(a));
-    std::vector<char> buffer(1 << 20);
-    int64_t left = st.st_size;
-    while (left > 0) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return fail(why, m.path + ": " + (n < 0 ? std::strerror(errno) : "shorter than expected"));
-        if (archive_write_data(a, buffer.data(), static_cast<size_t>(n)) != n) return fail(why, errorOf(a));
-        left -= n;
-    }
-    return 0;
+    const ReadAt read = [fd](int64_t offset, char* buffer, size_t length, std::string& error) {
+        for (size_t done = 0; done < length;) {
+            const ssize_t n = ::pread(fd, buffer + done, length - done, static_cast<off_t>(offset) + done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                error = n < 0 ? std::strerror(errno) : "shorter than expected";
+                return false;
+            }
+            done += static_cast<size_t>(n);
+        }
+        return true;
+    };
+    const int rc = writeHeader(a, m, st.st_size, st.st_mtime, why);
+    return rc ? rc : copyIn(a, m, read, st.st_size, why);
 }
 
 // A name that could land outside the folder it is unpacked into.
@@ -104,7 +129,7 @@ int packArchive(const std::string& archivePath, const std::vector<ArchiveMember>
         return fail(why, temp + ": " + errorOf(a.get()));
     int rc = 0;
     for (const ArchiveMember& m : members)
-        if ((rc = addFile(a.get(), m, why)) != 0) break;
+        if ((rc = addMember(a.get(), m, why)) != 0) break;
     if (archive_write_close(a.get()) != ARCHIVE_OK && rc == 0) rc = fail(why, errorOf(a.get()));
     a.reset();
     if (rc == 0) {
@@ -121,7 +146,7 @@ int extractArchive(const std::string& archivePath, const std::string& folder, co
     ArchivePtr a(archive_read_new());
     if (!a) return fail(why, "out of memory", kArchiveNoMemory);
     archive_read_support_format_7zip(a.get());
-    if (archive_read_open_filename(a.get(), archivePath.c_str(), 1 << 16) != ARCHIVE_OK)
+    if (archive_read_open_filename(a.get(), archivePath.c_str(), 1 << 20) != ARCHIVE_OK)
         return fail(why, archivePath + ": " + errorOf(a.get()));
 
     std::set<std::string> seen;
@@ -171,32 +196,37 @@ int extractArchive(const std::string& archivePath, const std::string& folder, co
         }
         names.push_back(base);
         uint64_t size = 0;
-        std::vector<char> buffer(1 << 20);
         for (;;) {
-            const la_ssize_t n = archive_read_data(a.get(), buffer.data(), buffer.size());
-            if (n == 0) break;
-            if (n < 0) {
+            // The unpacked blocks as they come, without a copy of each.
+            const void* block = nullptr;
+            size_t n = 0;
+            la_int64_t offset = 0;
+            const int r = archive_read_data_block(a.get(), &block, &n, &offset);
+            if (r == ARCHIVE_EOF) break;
+            if (r != ARCHIVE_OK || offset < 0) {
                 refuse(archivePath + ": " + errorOf(a.get()));
                 break;
             }
-            size += static_cast<uint64_t>(n);
             // The sizes in the header are not trusted: count what arrives.
+            size = std::max<uint64_t>(size, static_cast<uint64_t>(offset) + n);
             if (size > limits.entryBytes || total + size > limits.totalBytes) {
                 refuse("the archive's file " + base + " is larger than this program accepts");
                 break;
             }
-            for (la_ssize_t done = 0; done < n;) {
-                const ssize_t w = ::write(fd, buffer.data() + done, static_cast<size_t>(n - done));
+            for (size_t done = 0; done < n;) {
+                const ssize_t w = ::pwrite(fd, static_cast<const char*>(block) + done, n - done,
+                                           static_cast<off_t>(offset + static_cast<la_int64_t>(done)));
                 if (w < 0 && errno == EINTR) continue;
                 if (w <= 0) {
                     refuse(target + ": " + std::strerror(errno));
                     break;
                 }
-                done += w;
+                done += static_cast<size_t>(w);
             }
             if (rc) break;
         }
-        if (::fsync(fd) != 0 && !rc) refuse(target + ": " + std::strerror(errno));
+        // No flush to the disk: what is unpacked is a work file, read back
+        // at once; what must last is written later under SQLite's journal.
         if (::close(fd) != 0 && !rc) refuse(target + ": " + std::strerror(errno));
         if (rc) break;
         total += size;

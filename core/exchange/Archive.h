@@ -4,6 +4,7 @@
 // file compression."), with the reason in plain words beside it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,15 @@ namespace qv::exchange {
 inline constexpr int kArchiveFailed = 2;
 inline constexpr int kArchiveNoMemory = 8;
 
+// Reads `length` bytes at `offset` into `buffer`; false with the reason.
+using ReadAt = std::function<bool(int64_t offset, char* buffer, size_t length, std::string& why)>;
+
 struct ArchiveMember {
     std::string name;  // the name inside the archive
-    std::string path;  // the file on disk
+    std::string path;  // the file on disk, or, when `read` is set, what it is called in messages
+    // Instead of the file: `size` bytes read through `read`.
+    ReadAt read;
+    int64_t size = 0;
 };
 
 // How the files are packed: deflated (small, for the network) or stored
@@ -37,6 +44,7 @@ struct ExtractLimits {
 
 // Unpacks the regular files of `archive` into `folder` (which must exist and
 // be empty), each under its own name without the folders stored with it.
+// They are work files, not flushed to the disk.
 // The whole archive is refused when any entry has an absolute name or a ".."
 // step, is a link or a device, two entries share a name, or the sizes pass
 // the limits; what was unpacked before a refusal is removed again.

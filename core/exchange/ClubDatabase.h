@@ -1,10 +1,12 @@
 #pragma once
-// The club database as a whole: a consistent copy of it for an archive, the
+// The club database as a whole: a consistent copy or archive of it, the
 // check that a database brought in is a club database this program can
 // open, and the replacement of the club's data by such a database.
 
 #include <chrono>
 #include <string>
+
+#include "core/exchange/Archive.h"
 
 namespace qv::exchange {
 
@@ -17,6 +19,14 @@ inline constexpr const char* kClubDatabaseName = "QUILLAVON.DB";
 // Writes a consistent copy of the club database `clubDb` to `target` (which
 // must not exist), even while other stations write. False with the reason.
 bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why);
+
+// Packs the club database `clubDb` into `archive` as it stands at one
+// moment, read straight from its file under a read lock held while it is
+// packed: other stations go on reading, one that writes waits until the
+// packing is done. Waits up to `wait` for a station in the middle of
+// writing. 0 or the archive error number, with the reason.
+int packClubDatabase(const std::string& clubDb, const std::string& archive, Packing packing, std::string& why,
+                     std::chrono::milliseconds wait = kLockWait);
 
 // Whether `candidate` is a sound club database of ours: SQLite's integrity
 // check passes, the schema version is not newer than this program's, the
@@ -31,5 +41,13 @@ bool checkClubDatabase(const std::string& candidate, std::string& why);
 // while another station still holds a lock after `wait`). False with the reason.
 bool replaceClubDatabase(const std::string& clubDb, const std::string& source, std::string& why,
                          std::chrono::milliseconds wait = kLockWait);
+
+// The two above in one: replaces the data of `clubDb` by that of `candidate`
+// once it has proved a sound club database of ours. A database of this
+// program's schema is only read: its schema is looked at first, then its
+// integrity; an older schema is checked, brought up to date and then
+// copied. `clubDb` stays as it was on any failure. False with the reason.
+bool importClubDatabase(const std::string& clubDb, const std::string& candidate, std::string& why,
+                        std::chrono::milliseconds wait = kLockWait);
 
 }  // namespace qv::exchange

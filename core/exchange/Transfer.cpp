@@ -45,21 +45,14 @@ void archiveFailure(TransferOutcome& out, int code, const std::string& why, cons
     out.messages.push_back(programMessage(outcome + " " + why + "."));
 }
 
-// Packs a consistent copy of the club database into `archive`; 0 or the error number.
-int packClubDatabase(const TransferRequest& r, const std::string& archive, std::string& why, Packing packing) {
+// Packs the club database into `archive`; 0 or the error number.
+int packInto(const TransferRequest& r, const std::string& archive, std::string& why, Packing packing) {
     Message folderFailure;
     if (!ensureFolder(parentOf(archive), folderFailure)) {
         why = folderFailure.text;
         return kArchiveFailed;
     }
-    WorkFolder work(parentOf(archive));
-    if (!work.ok()) {
-        why = "no room for a work folder beside " + archive;
-        return kArchiveFailed;
-    }
-    const std::string copy = work.path() + "/" + kClubDatabaseName;
-    if (!snapshotClubDatabase(r.clubDatabase, copy, why)) return kArchiveFailed;
-    return packArchive(archive, {{kClubDatabaseName, copy}}, why, packing);
+    return packClubDatabase(r.clubDatabase, archive, packing, why, r.lockWait);
 }
 
 void stamp(data::Store& store, session::Globals& g, const char* word, TransferOutcome& out) {
@@ -99,7 +92,7 @@ void runExport(data::Store& store, session::Globals& g, const TransferRequest& r
     out = TransferOutcome();
     const std::string archive = exportArchive(r.startFolder);
     std::string why;
-    if (int rc = packClubDatabase(r, archive, why, Packing::Deflate); rc != 0) {
+    if (int rc = packInto(r, archive, why, Packing::Deflate); rc != 0) {
         // An archive that was not made is neither sent nor noted as an export.
         archiveFailure(out, rc, why, kExportNotDone);
         return;
@@ -113,13 +106,13 @@ void runExport(data::Store& store, session::Globals& g, const TransferRequest& r
 void runImport(data::Store& store, session::Globals& g, const TransferRequest& r, TransferOutcome& out,
                const StatusText& status) {
     out = TransferOutcome();
-    // The backup is packed beside the download and the checks of what
+    // The backup is packed beside the download and the unpacking of what
     // arrived; nothing is replaced until it is whole. It stays on this
     // workstation, so it is stored rather than deflated, which is quicker.
     std::string backupWhy;
     int backupRc = -1;
     std::thread backup(
-        [&] { backupRc = packClubDatabase(r, backupArchive(r.startFolder), backupWhy, Packing::Store); });
+        [&] { backupRc = packInto(r, backupArchive(r.startFolder), backupWhy, Packing::Store); });
     struct Joiner {
         std::thread& t;
         ~Joiner() {
@@ -160,7 +153,7 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
         return strcasecmp(n.c_str(), kClubDatabaseName) == 0;
     });
     const std::string candidate = db == names.end() ? std::string() : work.path() + "/" + *db;
-    const bool sound = rc == 0 && !candidate.empty() && checkClubDatabase(candidate, why);
+    // The backup reads the club database that the import is about to write.
     if (backup.joinable() && !backedUp()) return;
     if (rc != 0) {
         archiveFailure(out, rc, why, kImportNotDone);
@@ -171,7 +164,7 @@ void runImport(data::Store& store, session::Globals& g, const TransferRequest& r
                                               kClubDatabaseName + ")."));
         return;
     }
-    if (!sound || !replaceClubDatabase(r.clubDatabase, candidate, why, r.lockWait)) {
+    if (!importClubDatabase(r.clubDatabase, candidate, why, r.lockWait)) {
         out.messages.push_back(programMessage(std::string(kImportNotDone) + " " + why + "."));
         return;
     }

@@ -26,7 +26,8 @@ struct TransferRequest {
     TransferOption option = TransferOption::Local;
     FtpSettings ftp;
     ExtractLimits limits;
-    // How long the replacement of the club's data waits for other stations.
+    // How long the packing and the replacement of the club's data wait for
+    // other stations.
     std::chrono::milliseconds lockWait{20000};
 };
 

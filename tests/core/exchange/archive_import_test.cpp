@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "core/data/Schema.h"
 #include "core/data/SystemSettings.h"
 #include "core/exchange/Archive.h"
 #include "core/exchange/ClubDatabase.h"
@@ -126,6 +127,27 @@ TEST_F(Transfers, AnImportBacksUpFirstThenPutsTheArchivedClubBack) {
     sqlite3_close(h);
 }
 
+TEST_F(Transfers, AnArchiveFromAnOlderVersionIsBroughtUpToDateAndImported) {
+    division();
+    const fs::path older = folder() / "older.db";
+    std::ofstream(older, std::ios::binary) << soundDatabase();
+    sql(older, "PRAGMA user_version = " + std::to_string(qv::data::currentSchemaVersion() - 1));
+    fs::create_directories(importArchivePath().parent_path());
+    ASSERT_TRUE(craftArchive(importArchivePath(), {{"QUILLAVON.DB", readFile(older)}}));
+    division();
+    TransferOutcome out = importNow();
+    ASSERT_TRUE(out.done) << (out.messages.empty() ? "" : out.messages.back().text);
+    EXPECT_EQ(divisions(), 1);
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(clubDb().c_str(), &h), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(h, "PRAGMA user_version", -1, &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), qv::data::currentSchemaVersion());
+    sqlite3_finalize(st);
+    sqlite3_close(h);
+}
+
 // A bad archive, how to make it, and what the refusal must say.
 struct BadArchive {
     const char* what;
@@ -162,6 +184,17 @@ TEST_F(BadArchives, AreRefusedAndLeaveTheDataFolderByteForByte) {
              std::ofstream(f, std::ios::binary) << sound;
              sql(f, "PRAGMA user_version = 99");
              craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "newer version"},
+        {"index out of step with its table", [&](const fs::path& a) {
+             const fs::path f = folder() / "unindexed.db";
+             std::ofstream(f, std::ios::binary) << sound;
+             // The name changes where the name index does not see it.
+             sql(f, "PRAGMA writable_schema = ON;"
+                    "CREATE TABLE Hidden AS SELECT * FROM sqlite_schema WHERE name = 'Division_byDivisionName';"
+                    "DELETE FROM sqlite_schema WHERE name = 'Division_byDivisionName'");
+             sql(f, "UPDATE Division SET DivisionName = 'Renamed'");
+             sql(f, "PRAGMA writable_schema = ON; INSERT INTO sqlite_schema SELECT * FROM Hidden");
+             sql(f, "DROP TABLE Hidden");
+             craftArchive(a, {{"QUILLAVON.DB", readFile(f)}}); }, "damaged"},
         {"database with a trigger", [&](const fs::path& a) {
              const fs::path f = folder() / "trigger.db";
              std::ofstream(f, std::ios::binary) << sound;
@@ -213,6 +246,46 @@ TEST_F(Transfers, AnImportWithoutABackupDoesNotHappen) {
     ASSERT_FALSE(out.messages.empty());
     EXPECT_EQ(out.messages[0].text, "An error (2) occurred during file compression.");
     EXPECT_TRUE(dataFolderBytes() == before);
+}
+
+TEST_F(Transfers, AnExportPacksTheCommittedDataAndGivesUpOnAStationThatKeepsWriting) {
+    division();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(clubDb().c_str(), &other), SQLITE_OK);
+    // Another station has begun a change it has not committed.
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; DELETE FROM Division;", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(exportNow().done);
+    const fs::path archive = folder() / "export" / "Quillavon.7z";
+    const fs::path unpacked = folder() / "unpacked";
+    fs::create_directories(unpacked);
+    std::vector<std::string> names;
+    std::string why;
+    ASSERT_EQ(extractArchive(archive, unpacked, {}, names, why), 0) << why;
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open((unpacked / "QUILLAVON.DB").c_str(), &h), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(h, "SELECT count(*) FROM Division", -1, &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 1);
+    sqlite3_finalize(st);
+    sqlite3_close(h);
+
+    // A station that holds the database to write is waited for, then the
+    // export gives up and the archive made before stays as it was.
+    sqlite3_exec(other, "ROLLBACK; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr);
+    const std::string before = readFile(archive);
+    TransferRequest r = request();
+    r.lockWait = std::chrono::milliseconds(300);
+    TransferOutcome out;
+    runExport(*store, globals, r, out);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_FALSE(out.done);
+    ASSERT_FALSE(out.messages.empty());
+    EXPECT_EQ(out.messages[0].text, "An error (2) occurred during file compression.");
+    EXPECT_NE(out.messages.back().text.find("ensure all users are out of the system"), std::string::npos)
+        << out.messages.back().text;
+    EXPECT_EQ(readFile(archive), before);
 }
 
 TEST_F(Transfers, AnImportWaitsForAnotherStationThenGivesUpLeavingTheDataAlone) {

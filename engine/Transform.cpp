@@ -1,7 +1,6 @@
 #include "engine/Transform.h"
 
 #include <libxml/parser.h>
-#include <libxml/uri.h>
 #include <libxml/xmlerror.h>
 #include <libxslt/documents.h>
 #include <libxslt/security.h>
@@ -12,11 +11,8 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <mutex>
-
-#include "engine/DataFileReader.h"
 
 namespace qv::engine {
 
@@ -69,23 +65,9 @@ xsltDocLoaderFunc standardLoader = nullptr;
 // out with line breaks and indents between elements: those blank text nodes
 // mean nothing to a definition, and left out they no longer cost a sixth of
 // a long report's run. A field that holds only spaces keeps them.
-// A data file is read by our own reader when it can be (engine/DataFileReader.h).
 xmlDocPtr loadDocument(const xmlChar* uri, xmlDictPtr dict, int options, void* ctxt, xsltLoadType type) {
-    if (type != XSLT_LOAD_DOCUMENT) return standardLoader(uri, dict, options, ctxt, type);
-    const std::string address = reinterpret_cast<const char*>(uri);
-    if (address.rfind("file://", 0) == 0) {
-        char* unescaped = xmlURIUnescapeString(address.c_str() + 7, 0, nullptr);
-        const std::string path = unescaped ? unescaped : "";
-        xmlFree(unescaped);
-        std::ifstream in(path, std::ios::binary | std::ios::ate);
-        if (const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1; size >= 0) {
-            std::string text(static_cast<size_t>(size), '\0');
-            in.seekg(0);
-            if (in.read(text.data(), size))
-                if (xmlDocPtr doc = readDataFile(text, dict, address.c_str())) return doc;
-        }
-    }
-    return standardLoader(uri, dict, options | XML_PARSE_NOBLANKS | XML_PARSE_COMPACT, ctxt, type);
+    if (type == XSLT_LOAD_DOCUMENT) options |= XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
+    return standardLoader(uri, dict, options, ctxt, type);
 }
 
 void initOnce() {

@@ -11,7 +11,6 @@ namespace qv::engine {
 
 namespace {
 
-constexpr double kMaxSide = 2000;
 
 // Colours that stay apart in grey too (dark, mid and light alternate), each
 // with its own marker and dash so that a grey print still tells lines apart.
@@ -237,7 +236,7 @@ std::optional<ChartData> parseChart(const QString& source) {
 }
 
 void paintChartFrame(QPainter& p, const std::optional<ChartData>& chart, QSizeF size) {
-    const double w = std::clamp(size.width(), 1.0, kMaxSide), h = std::clamp(size.height(), 1.0, kMaxSide);
+    const double w = std::clamp(size.width(), 1.0, kChartMaxSide), h = std::clamp(size.height(), 1.0, kChartMaxSide);
     const QRectF area(0, 0, w, h);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -251,7 +250,7 @@ void paintChartFrame(QPainter& p, const std::optional<ChartData>& chart, QSizeF 
 }
 
 QImage drawChart(const std::optional<ChartData>& chart, QSizeF size, double scale) {
-    const double w = std::clamp(size.width(), 1.0, kMaxSide), h = std::clamp(size.height(), 1.0, kMaxSide);
+    const double w = std::clamp(size.width(), 1.0, kChartMaxSide), h = std::clamp(size.height(), 1.0, kChartMaxSide);
     // At most about twelve million pixels, whatever size is asked for.
     scale = std::clamp(std::min(scale, std::sqrt(12e6 / (w * h))), 0.1, 4.0);
     QImage image(QSize(qRound(w * scale), qRound(h * scale)), QImage::Format_RGB32);

@@ -36,6 +36,7 @@ struct ChartData {
 
 inline constexpr int kChartMaxSeries = 12;
 inline constexpr int kChartMaxPoints = 400;
+inline constexpr double kChartMaxSide = 2000;  // 96-dpi pixels, either way
 
 // The chart named by an image source "chart:..."; nullopt when the source
 // is not one or cannot be read.

@@ -12,10 +12,10 @@ namespace {
 
 constexpr int kChartObject = QTextFormat::UserObject + 8;
 constexpr int kChartProperty = QTextFormat::UserProperty + 80;
-constexpr double kDefaultWidth = 640, kDefaultHeight = 260, kMaxSide = 2000;
+constexpr double kDefaultWidth = 640, kDefaultHeight = 260;
 constexpr int kMaxCharts = 64;  // per document; more are left as they are
 
-double side(double asked, double fallback) { return asked >= 1 && asked <= kMaxSide ? asked : fallback; }
+double side(double asked, double fallback) { return asked >= 1 && asked <= kChartMaxSide ? asked : fallback; }
 
 }  // namespace
 

@@ -149,11 +149,11 @@ void GridLayout::inkRows(const std::vector<std::vector<const GridText::Shaped*>>
         int column = 0;
         for (size_t i = 0; i < table_.rows[r].cells.size() && column < columns; ++i) {
             const GridCell& cell = table_.rows[r].cells[i];
-            const int last = std::min(columns, column + cell.span);
             const GridText::Shaped& text = *shaped[r][i];
             const CellLook& look = looks_[cell.look];
-            const double left = columnX_[column] + look.padLeft;
-            const double right = columnX_[last] - (last < columns ? spacing_ : 0) - look.padRight;
+            auto [left, right] = cellEdges(column, cell.span);
+            left += look.padLeft;
+            right -= look.padRight;
             double x = left;
             if (look.align & Qt::AlignRight) x = right - text.advance;
             else if (look.align & Qt::AlignHCenter) x = (left + right - text.advance) / 2;
@@ -166,7 +166,7 @@ void GridLayout::inkRows(const std::vector<std::vector<const GridText::Shaped*>>
                 b->glyphs += g.glyphIndexes();
                 for (const QPointF& p : g.positions()) b->positions.push_back(p + at);
             }
-            column = last;
+            column += cell.span;
         }
         for (Builder& b : builders) {
             b.model.setGlyphIndexes(b.glyphs);
@@ -174,6 +174,12 @@ void GridLayout::inkRows(const std::vector<std::vector<const GridText::Shaped*>>
             ink_[r].push_back({b.colour, std::move(b.model)});
         }
     }
+}
+
+std::pair<double, double> GridLayout::cellEdges(int column, int span) const {
+    const int columns = static_cast<int>(columnX_.size()) - 1;
+    const int last = std::min(columns, column + span);
+    return {columnX_[column], columnX_[last] - (last < columns ? spacing_ : 0)};
 }
 
 double GridLayout::rowsHeight(int from, int to) const {
@@ -234,8 +240,7 @@ void GridLayout::drawRow(QPainter& p, int row, double y) const {
     };
     for (const GridCell& cell : cells.cells) {
         if (column >= columns) break;
-        const int last = std::min(columns, column + cell.span);
-        const double left = columnX_[column], right = columnX_[last] - (last < columns ? spacing_ : 0);
+        const auto [left, right] = cellEdges(column, cell.span);
         const QBrush& brush = looks_[cell.look].background;
         if (brush.style() == Qt::NoBrush) {
             flush();
@@ -247,7 +252,7 @@ void GridLayout::drawRow(QPainter& p, int row, double y) const {
             runLeft = left;
             runRight = right;
         }
-        column = last;
+        column += cell.span;
     }
     flush();
 

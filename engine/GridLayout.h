@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "engine/GridTable.h"
@@ -66,6 +67,8 @@ private:
     void readLooks(const QFont& defaultFont);
     void measure(double width);
     void inkRows(const std::vector<std::vector<const GridText::Shaped*>>& shaped);
+    // The left and right edges of a cell from `column` spanning `span` columns.
+    std::pair<double, double> cellEdges(int column, int span) const;
     double rowsHeight(int from, int to) const;  // unscaled, spacing below each row included
     void drawRow(QPainter& painter, int row, double y) const;
 

@@ -16,8 +16,8 @@ constexpr int kGridObject = QTextFormat::UserObject + 7;
 constexpr int kGridProperty = QTextFormat::UserProperty + 70;
 constexpr int kPieceProperty = QTextFormat::UserProperty + 71;
 
-QTextBlock markerBlock(const QTextDocument& doc, QTextBlock from, const QString& marker) {
-    for (QTextBlock b = from.isValid() ? from : doc.begin(); b.isValid(); b = b.next())
+QTextBlock markerBlock(const QTextDocument& doc, const QString& marker) {
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         if (b.length() == marker.size() + 1 && b.text() == marker) return b;
     return {};
 }
@@ -35,7 +35,7 @@ GridObjects::GridObjects(QTextDocument& doc, std::vector<GridTable> tables) : QO
 // Grid `index` goes where its marker stands, after the grids before it are
 // in place, so that its first piece gets the room left on its page.
 void GridObjects::place(QTextDocument& doc, int index) {
-    const QTextBlock block = markerBlock(doc, {}, gridMarker(index));
+    const QTextBlock block = markerBlock(doc, gridMarker(index));
     if (!block.isValid()) return;
     const GridLayout& grid = *grids_[index];
     const double pageHeight = doc.pageSize().height();

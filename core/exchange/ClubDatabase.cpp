@@ -40,14 +40,6 @@ bool isOurs(sql::Database& db, std::string& why) {
 
 }  // namespace
 
-bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why) {
-    // A page-for-page copy: record numbers stay as they are (a vacuum would
-    // renumber the single-record files), and a change by another station
-    // between its steps starts it again, so the copy is of one moment.
-    DatabaseCopy copy;
-    return copy.begin(clubDb, target, true, why, kLockWait) && copy.commit(why);
-}
-
 int packClubDatabase(const std::string& clubDb, const std::string& archive, Packing packing, std::string& why,
                      std::chrono::milliseconds wait) {
     RawConnection c;

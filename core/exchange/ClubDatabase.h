@@ -16,10 +16,6 @@ inline constexpr std::chrono::milliseconds kLockWait{20000};
 // The name of the club database inside every archive.
 inline constexpr const char* kClubDatabaseName = "QUILLAVON.DB";
 
-// Writes a consistent copy of the club database `clubDb` to `target` (which
-// must not exist), even while other stations write. False with the reason.
-bool snapshotClubDatabase(const std::string& clubDb, const std::string& target, std::string& why);
-
 // Packs the club database `clubDb` into `archive` as it stands at one
 // moment, read straight from its file under a read lock held while it is
 // packed: other stations go on reading, one that writes waits until the

@@ -10,6 +10,7 @@
 #include "core/data/SystemSettings.h"
 #include "core/exchange/Archive.h"
 #include "core/exchange/ClubDatabase.h"
+#include "core/exchange/DatabaseCopy.h"
 #include "core/exchange/Transfer.h"
 #include "core/exchange/TransferStamp.h"
 #include "tests/core/exchange/ArchiveCraft.h"
@@ -71,7 +72,8 @@ protected:
     std::string soundDatabase() {
         const fs::path copy = folder() / "copy.db";
         std::string why;
-        EXPECT_TRUE(snapshotClubDatabase(clubDb(), copy, why)) << why;
+        DatabaseCopy snapshot;
+        EXPECT_TRUE(snapshot.begin(clubDb(), copy, true, why, kLockWait) && snapshot.commit(why)) << why;
         std::string bytes = readFile(copy);
         fs::remove(copy);
         return bytes;

@@ -102,8 +102,10 @@ std::string literal(const std::string& s) {
     return out + "'')";
 }
 
-// The run itself, on the calling thread.
-TransformResult transformHere(const std::string& definition, const std::string& dataFolder) {
+// The run itself, on the calling thread. The HTML is left in `text`, to be
+// copied by the thread that uses it and then handed to the disposal worker.
+TransformResult transformHere(const std::string& definition, const std::string& dataFolder, xmlChar*& text,
+                              int& length) {
     TransformResult r;
     Collecting errors;
     std::unique_ptr<xsltStylesheet, StylesheetFree> style(
@@ -133,14 +135,10 @@ TransformResult transformHere(const std::string& definition, const std::string& 
         r.error = errors.message("the definition could not be run");
         return r;
     }
-    xmlChar* text = nullptr;
-    int length = 0;
     if (xsltSaveResultToString(&text, &length, result.get(), style.get()) != 0) {
         r.error = errors.message("the report could not be written out");
         return r;
     }
-    r.html.assign(text ? reinterpret_cast<const char*>(text) : "", static_cast<size_t>(length));
-    xmlFree(text);
     r.ok = true;
     // The trees go in the order their owners would free them.
     disposeLater([result = result.release(), prefs = prefs.release(), ctxt = ctxt.release(), input = input.release(),
@@ -160,19 +158,25 @@ TransformResult transformHere(const std::string& definition, const std::string& 
 // of its own: the disposal worker then frees them without holding up the
 // caller, who goes on to lay out the pages from the heap it always uses.
 // Freed on the caller's heap, they slowed the layout by as much as they
-// saved.
+// saved. For the same reason the caller makes its own copy of the HTML.
 TransformResult transform(const std::string& definition, const std::string& dataFolder) {
     initOnce();
     TransformResult r;
+    xmlChar* text = nullptr;
+    int length = 0;
     std::exception_ptr failure;
     std::thread run([&] {
         try {
-            r = transformHere(definition, dataFolder);
+            r = transformHere(definition, dataFolder, text, length);
         } catch (...) {
             failure = std::current_exception();
         }
     });
     run.join();
+    if (text) {
+        if (r.ok) r.html.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+        disposeLater([text] { xmlFree(text); });
+    }
     if (failure) std::rethrow_exception(failure);
     return r;
 }

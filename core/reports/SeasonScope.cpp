@@ -59,7 +59,7 @@ Status readSeasonScope(Store& store, int32_t divisionId, const std::string& seas
 }
 
 MemberHeadings::MemberHeadings(Store& store, int32_t divisionId, std::string seasonId)
-    : store_(store), divisionId_(divisionId), seasonId_(std::move(seasonId)), grades_(store) {}
+    : store_(store), divisionId_(divisionId), seasonId_(std::move(seasonId)) {}
 
 Status MemberHeadings::heading(int32_t memberId, MemberHeading& out) {
     out = MemberHeading();
@@ -71,8 +71,12 @@ Status MemberHeadings::heading(int32_t memberId, MemberHeading& out) {
     out.found = true;
     out.inactive = clip(m.InactiveFlag) == "Y";
     out.name = scoring::MemberDisplayName(m);
-    int32_t gradeId = 0;
-    if (s = grades_.gradeFor(memberId, divisionId_, seasonId_, gradeId); !s) return s;
+    if (!historyRead_) {
+        if (s = scoring::readDivisionHistory(store_, divisionId_, history_); !s) return s;
+        historyRead_ = true;
+    }
+    const auto h = history_.find(memberId);
+    const int32_t gradeId = h == history_.end() ? 0 : scoring::gradeFromHistory(h->second, divisionId_, seasonId_);
     Grade g;
     if (s = cachedRecord(store_, gradeCache_, gradeId, "byGradeId", [](Grade& r, int32_t k) { r.GradeId = k; }, g,
                          gradeId != 0);

@@ -44,7 +44,8 @@ struct MemberHeading {
     int16_t gradePosition = 0;
 };
 
-// Member headings for one division and season, grades read once each.
+// Member headings for one division and season. The division's grade
+// history is read in one walk, on the first heading, and each grade once.
 class MemberHeadings {
 public:
     MemberHeadings(data::Store& store, int32_t divisionId, std::string seasonId);
@@ -54,7 +55,8 @@ private:
     data::Store& store_;
     int32_t divisionId_;
     std::string seasonId_;
-    scoring::GradeBook grades_;
+    bool historyRead_ = false;
+    std::map<int32_t, std::vector<data::GradeHistory>> history_;  // by member
     std::map<int32_t, data::Grade> gradeCache_;
 };
 

@@ -1,7 +1,5 @@
 #include "engine/Transform.h"
 
-#include "engine/Disposal.h"
-
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 #include <libxslt/documents.h>
@@ -17,6 +15,8 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+
+#include "engine/Disposal.h"
 
 namespace qv::engine {
 
